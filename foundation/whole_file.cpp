@@ -1,0 +1,66 @@
+#include "foundation/whole_file.h"
+
+#include <array>
+#include <string_view>
+
+#include "platform/mfc/stdio_file.h"
+#include "platform/win32/crt_file.h"
+
+namespace {
+
+// Reads the stream in chunks of 1023 units through a zero-filled buffer of 1024, keeping
+// each chunk's whole units up to its first zero unit.
+template <typename Unit>
+std::basic_string<Unit> ReadChunks(crt::FILE* file) {
+    std::basic_string<Unit> text;
+    std::array<Unit, 1024> buffer{};
+    for (;;) {
+        buffer.fill(Unit{});
+        const size_t got = crt::fread(buffer.data(), sizeof(Unit), buffer.size() - 1, file);
+        if (got == 0) {
+            break;
+        }
+        const std::basic_string_view<Unit> chunk(buffer.data(), got);
+        text += chunk.substr(0, chunk.find(Unit{}));
+    }
+    crt::fclose(file);
+    return text;
+}
+
+}  // namespace
+
+std::string ReadTextFile(const std::string& path) {
+    crt::FILE* file = crt::fopen(path.c_str(), "r");
+    return file != nullptr ? ReadChunks<char>(file) : std::string();
+}
+
+std::u16string ReadUtf16File(const std::u16string& path) {
+    crt::FILE* file = crt::_wfopen(path.c_str(), u"rb");
+    return file != nullptr ? ReadChunks<char16_t>(file) : std::u16string();
+}
+
+void WriteUtf16File(const std::u16string& path, const CString& text) {
+    CStdioFile file;
+    if (!file.Open(path.c_str(), CStdioFile::modeWrite | CStdioFile::typeBinary |
+                                     CStdioFile::shareExclusive | CStdioFile::modeCreate)) {
+        return;
+    }
+    std::string bytes = "\xFF\xFE";
+    bytes.reserve(2 + static_cast<size_t>(text.GetLength()) * 2);
+    for (const char16_t unit : text.str()) {
+        bytes.push_back(static_cast<char>(unit & 0xFF));
+        bytes.push_back(static_cast<char>(unit >> 8));
+    }
+    file.Write(bytes.data(), static_cast<UINT>(bytes.size()));
+    file.Close();
+}
+
+int WriteBytesFile(const std::string& path, const char* mode, const std::string& data) {
+    crt::FILE* file = crt::fopen(path.c_str(), mode);
+    if (file == nullptr) {
+        return -1;
+    }
+    crt::fwrite(data.data(), 1, data.size(), file);
+    crt::fclose(file);
+    return 0;
+}

@@ -1,0 +1,25 @@
+// Reading and writing a whole file in one call. Paths are Windows-style and relative to
+// the current directory; narrow paths are GBK.
+#pragma once
+
+#include <string>
+
+#include "platform/mfc/cstring.h"
+
+// The file read in text mode: CR LF arrives as LF, the byte 0x1A ends the file, and a
+// zero byte drops the rest of its 1023-byte chunk. Empty when it cannot be opened.
+std::string ReadTextFile(const std::string& path);
+
+// The file as little-endian UTF-16 units, a byte-order mark arriving as U+FEFF; a zero
+// unit drops the rest of its 1023-unit chunk, and an odd last byte is ignored. Empty when
+// it cannot be opened.
+std::u16string ReadUtf16File(const std::u16string& path);
+
+// Leaves the file holding exactly the mark FF FE and the text's UTF-16LE units. A file
+// that cannot be opened is not written, and nothing is reported; a short write or a
+// failed close raises CFileException.
+void WriteUtf16File(const std::u16string& path, const CString& text);
+
+// Writes the data's bytes (zero bytes included) with the runtime library's open mode.
+// 0 after writing (write errors are not detected), -1 when the file cannot be opened.
+int WriteBytesFile(const std::string& path, const char* mode, const std::string& data);

@@ -1,0 +1,29 @@
+// Windows' read-only rules on native paths, the same for every user (root included):
+// an entry whose mode has no write bit is read-only. A read-only file cannot be opened
+// for writing, replaced or deleted; no entry can be created, renamed or deleted in a
+// read-only folder. Each check sets errno (EACCES) when it refuses.
+#pragma once
+
+#include <string>
+
+namespace win32::detail {
+
+bool Exists(const std::string& nativePath);
+bool IsDirectory(const std::string& nativePath);
+
+// May the file be opened for writing (created if it is missing)?
+bool MayWrite(const std::string& nativePath);
+// May entries be created, renamed or deleted in the folder that holds the path?
+bool MayChangeFolderOf(const std::string& nativePath);
+// May the entry be deleted, or replaced by a rename onto its name?
+bool MayReplace(const std::string& nativePath);
+
+// Writes data to a temporary file beside path and renames it over path, so that the
+// path holds the old or the new bytes, never a mix. The new file takes `mode` bits.
+bool ReplaceFileAtomically(const std::string& nativePath, const std::string& data,
+                           unsigned mode = 0666);
+
+// The whole file, or false when it cannot be read.
+bool ReadWholeFile(const std::string& nativePath, std::string& data);
+
+}  // namespace win32::detail

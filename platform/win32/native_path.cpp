@@ -1,0 +1,123 @@
+#include "platform/win32/native_path.h"
+
+#include <algorithm>
+
+#include "platform/win32/codepage.h"
+
+namespace win32 {
+namespace {
+
+std::u16string AnsiToWide(const char* ansi) {
+    const int n = MultiByteToWideChar(CP_ACP, 0, ansi, -1, nullptr, 0);
+    std::u16string wide(static_cast<size_t>(std::max(n, 1)), u'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansi, -1, wide.data(), n);
+    wide.resize(wide.size() - 1);
+    return wide;
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | c >> 6));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | c >> 12));
+        out.push_back(static_cast<char>(0x80 | (c >> 6 & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | c >> 18));
+        out.push_back(static_cast<char>(0x80 | (c >> 12 & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c >> 6 & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+
+void AppendUtf16(std::u16string& out, char32_t c) {
+    if (c < 0x10000) {
+        out.push_back(static_cast<char16_t>(c));
+    } else {
+        c -= 0x10000;
+        out.push_back(static_cast<char16_t>(0xD800 | c >> 10));
+        out.push_back(static_cast<char16_t>(0xDC00 | (c & 0x3FF)));
+    }
+}
+
+// Length of the UTF-8 sequence led by b, or 0 for a byte that leads none.
+int SequenceLength(unsigned char b) {
+    if (b < 0x80)
+        return 1;
+    if (b >= 0xC2 && b <= 0xDF)
+        return 2;
+    if (b >= 0xE0 && b <= 0xEF)
+        return 3;
+    if (b >= 0xF0 && b <= 0xF4)
+        return 4;
+    return 0;
+}
+
+}  // namespace
+
+std::string Utf16ToUtf8(std::u16string_view text) {
+    std::string out;
+    out.reserve(text.size() * 3);
+    for (size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = 0xFFFD;
+        }
+        AppendUtf8(out, c);
+    }
+    return out;
+}
+
+std::u16string Utf8ToUtf16(std::string_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        const int n = SequenceLength(b);
+        char32_t c = n == 1 ? b : b & (0x7F >> n);
+        bool valid = n > 0 && i + n <= text.size();
+        for (int k = 1; valid && k < n; ++k) {
+            const auto t = static_cast<unsigned char>(text[i + k]);
+            valid = (t & 0xC0) == 0x80;
+            c = c << 6 | (t & 0x3F);
+        }
+        valid = valid && !(c >= 0xD800 && c <= 0xDFFF) && c <= 0x10FFFF && !(n == 3 && c < 0x800) &&
+                !(n == 4 && c < 0x10000);
+        AppendUtf16(out, valid ? c : U'\uFFFD');
+        i += valid ? static_cast<size_t>(n) : 1;
+    }
+    return out;
+}
+
+std::string NativePath(const char16_t* widePath) {
+    std::u16string path(widePath);
+    std::replace(path.begin(), path.end(), u'\\', u'/');
+    return Utf16ToUtf8(path);
+}
+
+std::string NativePath(const char* ansiPath) {
+    return NativePath(AnsiToWide(ansiPath).c_str());
+}
+
+std::string NativeNameToAnsi(std::string_view nativeName) {
+    const std::u16string wide = Utf8ToUtf16(nativeName);
+    const int n = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string ansi(static_cast<size_t>(std::max(n, 1)), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, ansi.data(), n, nullptr, nullptr);
+    ansi.resize(ansi.size() - 1);
+    return ansi;
+}
+
+std::u16string NativePathToWide(std::string_view nativePath) {
+    std::u16string wide = Utf8ToUtf16(nativePath);
+    std::replace(wide.begin(), wide.end(), u'/', u'\\');
+    return wide;
+}
+
+}  // namespace win32

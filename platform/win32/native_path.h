@@ -1,0 +1,25 @@
+// Windows-style paths and names to and from the native (UTF-8, "/") form.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace win32 {
+
+// A narrow path in the ANSI code page (936): decoded first, since a GBK trail byte can
+// be 0x5C, then every "\" turned into "/" and the result encoded in UTF-8.
+std::string NativePath(const char* ansiPath);
+
+// A UTF-16 path: every "\" turned into "/", encoded in UTF-8.
+std::string NativePath(const char16_t* widePath);
+
+// A name the file system returns, in the ANSI code page (936).
+std::string NativeNameToAnsi(std::string_view nativeName);
+
+// A native path in Windows form: UTF-16 with backslashes.
+std::u16string NativePathToWide(std::string_view nativePath);
+
+std::string Utf16ToUtf8(std::u16string_view text);
+std::u16string Utf8ToUtf16(std::string_view text);
+
+}  // namespace win32

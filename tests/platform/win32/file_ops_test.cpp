@@ -1,0 +1,79 @@
+#include "platform/win32/file_ops.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/win32/crt_misc.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using tw_test::ReadBytes;
+using tw_test::WriteBytes;
+
+TEST(FileOps, CopyFileHonoursFailIfExists) {
+    tw_test::TempFolder folder;
+    WriteBytes("config/a.txt", "new");
+    WriteBytes("config/b.txt", "old");
+    EXPECT_FALSE(CopyFileW(u".\\config\\a.txt", u".\\config\\b.txt", TRUE));
+    EXPECT_EQ(ReadBytes("config/b.txt"), "old");
+    EXPECT_TRUE(CopyFileW(u".\\config\\a.txt", u".\\config\\b.txt", FALSE));
+    EXPECT_EQ(ReadBytes("config/b.txt"), "new");
+    EXPECT_TRUE(CopyFileW(u".\\config\\a.txt", u".\\config\\c.txt", TRUE));
+    EXPECT_EQ(ReadBytes("config/c.txt"), "new");
+    EXPECT_FALSE(CopyFileW(u".\\config\\missing.txt", u".\\config\\d.txt", FALSE));
+    EXPECT_FALSE(fs::exists("config/d.txt"));
+}
+
+TEST(FileOps, CopyOntoReadOnlyFileOrIntoReadOnlyFolderFails) {
+    tw_test::TempFolder folder;
+    WriteBytes("a.txt", "new");
+    WriteBytes("ro.txt", "old");
+    WriteBytes("locked/b.txt", "old");
+    tw_test::MakeReadOnly("ro.txt");
+    tw_test::MakeReadOnly("locked");
+    EXPECT_FALSE(CopyFileW(u"a.txt", u"ro.txt", FALSE));
+    EXPECT_FALSE(CopyFileW(u"a.txt", u"locked\\b.txt", FALSE));
+    EXPECT_FALSE(CopyFileW(u"a.txt", u"locked\\c.txt", FALSE));
+    EXPECT_EQ(ReadBytes("ro.txt"), "old");
+    EXPECT_EQ(ReadBytes("locked/b.txt"), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator("locked"), fs::directory_iterator()), 1);
+}
+
+TEST(FileOps, MoveFileFailsWhenTheDestinationExists) {
+    tw_test::TempFolder folder;
+    WriteBytes("a.txt", "a");
+    WriteBytes("b.txt", "b");
+    EXPECT_FALSE(MoveFileW(u"a.txt", u"b.txt"));
+    EXPECT_EQ(ReadBytes("b.txt"), "b");
+    EXPECT_TRUE(MoveFileW(u"a.txt", u"c.txt"));
+    EXPECT_FALSE(fs::exists("a.txt"));
+    EXPECT_EQ(ReadBytes("c.txt"), "a");
+    EXPECT_FALSE(MoveFileW(u"a.txt", u"d.txt"));
+}
+
+TEST(CrtMisc, AccessUnlinkAndStat) {
+    tw_test::TempFolder folder;
+    WriteBytes("a.txt", "abc");
+    WriteBytes("ro.txt", "x");
+    fs::create_directory("sub");
+    tw_test::MakeReadOnly("ro.txt");
+    EXPECT_EQ(crt::_access("a.txt", 0), 0);
+    EXPECT_EQ(crt::_waccess(u"sub", 0), 0);
+    EXPECT_EQ(crt::_access("missing", 0), -1);
+    EXPECT_EQ(crt::_access("ro.txt", 2), -1);
+    EXPECT_EQ(crt::_unlink("ro.txt"), -1);
+    EXPECT_EQ(crt::_unlink("sub"), -1);
+    EXPECT_EQ(crt::_unlink("a.txt"), 0);
+    EXPECT_EQ(crt::_unlink("a.txt"), -1);
+    crt::StatRecord status;
+    ASSERT_EQ(crt::_stat(".\\sub", &status), 0);
+    EXPECT_EQ(status.st_mode & crt::_S_IFMT, crt::_S_IFDIR);
+    ASSERT_EQ(crt::_stat("ro.txt", &status), 0);
+    EXPECT_EQ(status.st_mode & crt::_S_IFMT, crt::_S_IFREG);
+    EXPECT_EQ(crt::_stat("missing", &status), -1);
+}
+
+}  // namespace
