@@ -1,0 +1,7 @@
+// The command-line mode: builds the full resource list and the UTF-16 copy of the
+// dialog-text lookup list of a development tree, in "..\depends\config".
+#pragma once
+
+// Runs the whole generation. Returns false, after one line on standard error, when the
+// folder is missing or an output could not be written.
+bool GenerateResourceList();
