@@ -39,11 +39,11 @@ std::u16string ReadUtf16File(const std::u16string& path) {
     return file != nullptr ? ReadChunks<char16_t>(file) : std::u16string();
 }
 
-void WriteUtf16File(const std::u16string& path, const CString& text) {
+bool WriteUtf16File(const std::u16string& path, const CString& text) {
     CStdioFile file;
     if (!file.Open(path.c_str(), CStdioFile::modeWrite | CStdioFile::typeBinary |
                                      CStdioFile::shareExclusive | CStdioFile::modeCreate)) {
-        return;
+        return false;
     }
     std::string bytes = "\xFF\xFE";
     bytes.reserve(2 + static_cast<size_t>(text.GetLength()) * 2);
@@ -53,6 +53,7 @@ void WriteUtf16File(const std::u16string& path, const CString& text) {
     }
     file.Write(bytes.data(), static_cast<UINT>(bytes.size()));
     file.Close();
+    return true;
 }
 
 int WriteBytesFile(const std::string& path, const char* mode, const std::string& data) {

@@ -16,9 +16,9 @@ std::string ReadTextFile(const std::string& path);
 std::u16string ReadUtf16File(const std::u16string& path);
 
 // Leaves the file holding exactly the mark FF FE and the text's UTF-16LE units. A file
-// that cannot be opened is not written, and nothing is reported; a short write or a
-// failed close raises CFileException.
-void WriteUtf16File(const std::u16string& path, const CString& text);
+// that cannot be opened is not written: the result is false. A short write or a failed
+// close raises CFileException.
+bool WriteUtf16File(const std::u16string& path, const CString& text);
 
 // Writes the data's bytes (zero bytes included) with the runtime library's open mode.
 // 0 after writing (write errors are not detected), -1 when the file cannot be opened.

@@ -2,6 +2,11 @@
 // dialog-text lookup list of a development tree, in "..\depends\config".
 #pragma once
 
+enum class ProfileWrites {
+    kBatched,       // held in memory and written once at the end
+    kWriteThrough,  // each entry written to disk at once: only to measure what batching saves
+};
+
 // Runs the whole generation. Returns false, after one line on standard error, when the
 // folder is missing or an output could not be written.
-bool GenerateResourceList();
+bool GenerateResourceList(ProfileWrites writes = ProfileWrites::kBatched);

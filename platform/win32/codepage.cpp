@@ -101,6 +101,16 @@ const CodePageTable* TableForLocale(LCID locale) {
     return locale == 0x0804 || locale == 0x20804 ? win32::detail::FindCodePageTable(936) : nullptr;
 }
 
+// The script map for a locale and flag, or null when either is not supported.
+const std::vector<char16_t>* ScriptMapFor(LCID locale, DWORD flags) {
+    const bool toTraditional = flags == LCMAP_TRADITIONAL_CHINESE;
+    if (TableForLocale(locale) == nullptr ||
+        (!toTraditional && flags != LCMAP_SIMPLIFIED_CHINESE)) {
+        return nullptr;
+    }
+    return &win32::detail::ChineseScriptMap(toTraditional);
+}
+
 }  // namespace
 
 int MultiByteToWideChar(UINT codePage, DWORD flags, const char* bytes, int byteCount,
@@ -145,18 +155,31 @@ int WideCharToMultiByte(UINT codePage, DWORD flags, const char16_t* wide, int wi
 
 int LCMapStringA(LCID locale, DWORD flags, const char* src, int srcCount, char* dest,
                  int destCount) {
-    const CodePageTable* table = TableForLocale(locale);
+    const std::vector<char16_t>* map = ScriptMapFor(locale, flags);
     const int length = InputLength(src, srcCount);
-    const bool toTraditional = flags == LCMAP_TRADITIONAL_CHINESE;
-    if (table == nullptr || length < 0 || (!toTraditional && flags != LCMAP_SIMPLIFIED_CHINESE)) {
+    if (map == nullptr || length < 0) {
         return 0;
     }
-    const std::vector<char16_t>& map = win32::detail::ChineseScriptMap(toTraditional);
+    const CodePageTable& table = *TableForLocale(locale);
     Sink<char> out(dest, destCount);
-    Decode(*table, reinterpret_cast<const unsigned char*>(src), length, [&](char16_t unit) {
-        if (!PutEncoded(*table, map[unit], out)) {
+    Decode(table, reinterpret_cast<const unsigned char*>(src), length, [&](char16_t unit) {
+        if (!PutEncoded(table, (*map)[unit], out)) {
             PutDefault("?", out);
         }
     });
+    return out.Result();
+}
+
+int LCMapStringW(LCID locale, DWORD flags, const char16_t* src, int srcCount, char16_t* dest,
+                 int destCount) {
+    const std::vector<char16_t>* map = ScriptMapFor(locale, flags);
+    const int length = InputLength(src, srcCount);
+    if (map == nullptr || length < 0) {
+        return 0;
+    }
+    Sink<char16_t> out(dest, destCount);
+    for (int i = 0; i < length; ++i) {
+        out.Put((*map)[src[i]]);
+    }
     return out.Result();
 }

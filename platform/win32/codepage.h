@@ -34,3 +34,8 @@ int WideCharToMultiByte(UINT codePage, DWORD flags, const char16_t* wide, int wi
 // that is too small. A character whose counterpart is not a single GBK character stays.
 int LCMapStringA(LCID locale, DWORD flags, const char* src, int srcCount, char* dest,
                  int destCount);
+
+// The same mapping on UTF-16 text: every unit is mapped on its own, and a character
+// whose counterpart is not a single GBK character stays.
+int LCMapStringW(LCID locale, DWORD flags, const char16_t* src, int srcCount, char16_t* dest,
+                 int destCount);

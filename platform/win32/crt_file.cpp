@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/win32/detail/file_access.h"
+#include "platform/win32/detail/pending_writes.h"
 #include "platform/win32/native_path.h"
 
 namespace crt {
@@ -250,14 +251,17 @@ FILE* Open(const std::string& nativePath, const std::string& mode) {
 }  // namespace
 
 FILE* fopen(const char* path, const char* mode) {
+    win32::detail::FlushPendingProfileWrites();
     return Open(win32::NativePath(path), mode);
 }
 
 FILE* _wfopen(const char16_t* path, const char16_t* mode) {
+    win32::detail::FlushPendingProfileWrites();
     return Open(win32::NativePath(path), win32::Utf16ToUtf8(mode));
 }
 
 int _wfopen_s(FILE** file, const char16_t* path, const char16_t* mode) {
+    win32::detail::FlushPendingProfileWrites();
     *file = _wfopen(path, mode);
     return *file != nullptr ? 0 : errno;
 }
@@ -332,6 +336,10 @@ char16_t* fgetws(char16_t* buffer, int count, FILE* file) {
         buffer[got] = u'\0';
     }
     return got > 0 ? buffer : nullptr;
+}
+
+int ferror(FILE* file) {
+    return file->failed ? 1 : 0;
 }
 
 int fclose(FILE* file) {

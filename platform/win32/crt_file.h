@@ -31,6 +31,9 @@ size_t fwrite(const void* buffer, size_t size, size_t count, FILE* file);
 // Null when nothing could be read.
 char16_t* fgetws(char16_t* buffer, int count, FILE* file);
 
+// Non-zero when a read or write of the stream has failed.
+int ferror(FILE* file);
+
 // Writes what is buffered and releases the stream; 0, or -1 when a write failed.
 int fclose(FILE* file);
 

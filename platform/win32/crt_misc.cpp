@@ -3,18 +3,21 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <ctime>
 #include <string>
+#include <string_view>
 
 #include "platform/win32/detail/file_access.h"
+#include "platform/win32/detail/pending_writes.h"
 #include "platform/win32/native_path.h"
 
 namespace crt {
 namespace {
 
 int Access(const std::string& nativePath, int mode) {
-    if (!win32::detail::Exists(nativePath)) {
+    if (!win32::detail::ProfileBatchHolds(nativePath) && !win32::detail::Exists(nativePath)) {
         errno = ENOENT;
         return -1;
     }
@@ -35,6 +38,7 @@ int _waccess(const char16_t* path, int mode) {
 }
 
 int _unlink(const char* path) {
+    win32::detail::FlushPendingProfileWrites();
     const std::string native = win32::NativePath(path);
     if (win32::detail::IsDirectory(native)) {
         errno = EACCES;
@@ -47,6 +51,7 @@ int _unlink(const char* path) {
 }
 
 int _stat(const char* path, StatRecord* status) {
+    win32::detail::FlushPendingProfileWrites();
     struct stat native {};
     if (::stat(win32::NativePath(path).c_str(), &native) != 0) {
         return -1;
@@ -54,6 +59,24 @@ int _stat(const char* path, StatRecord* status) {
     status->st_mode = S_ISDIR(native.st_mode) ? _S_IFDIR : _S_IFREG;
     status->st_size = native.st_size;
     return 0;
+}
+
+long _wtol(const char16_t* text) {
+    const std::u16string_view digits(text);
+    size_t i = digits.find_first_not_of(u" \t\n\v\f\r");
+    if (i == std::u16string_view::npos) {
+        return 0;
+    }
+    const bool negative = digits[i] == u'-';
+    if (digits[i] == u'-' || digits[i] == u'+') {
+        ++i;
+    }
+    constexpr std::int64_t kLimit = std::int64_t{1} << 31;
+    std::int64_t value = 0;
+    for (; i < digits.size() && digits[i] >= u'0' && digits[i] <= u'9'; ++i) {
+        value = std::min<std::int64_t>(value * 10 + (digits[i] - u'0'), kLimit);
+    }
+    return static_cast<long>(negative ? -value : std::min(value, kLimit - 1));
 }
 
 std::int64_t _time64(std::int64_t* time) {

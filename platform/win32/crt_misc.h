@@ -25,6 +25,11 @@ int _unlink(const char* path);
 // 0 and a filled record, or -1 when the entry cannot be queried.
 int _stat(const char* path, StatRecord* status);
 
+// Decimal text as Windows' 32-bit long: leading white space, an optional sign, then
+// digits up to the first other character; 0 when there are none, the nearest bound of
+// the 32-bit range when the value does not fit.
+long _wtol(const char16_t* text);
+
 // Seconds since 1970, also stored through time when it is not null.
 std::int64_t _time64(std::int64_t* time);
 

@@ -8,9 +8,11 @@
 #include <string>
 
 #include "platform/win32/detail/file_access.h"
+#include "platform/win32/detail/pending_writes.h"
 #include "platform/win32/native_path.h"
 
 BOOL CopyFileW(const char16_t* existingPath, const char16_t* newPath, BOOL failIfExists) {
+    win32::detail::FlushPendingProfileWrites();
     const std::string from = win32::NativePath(existingPath);
     const std::string to = win32::NativePath(newPath);
     struct stat status {};
@@ -24,6 +26,7 @@ BOOL CopyFileW(const char16_t* existingPath, const char16_t* newPath, BOOL failI
 }
 
 BOOL MoveFileW(const char16_t* existingPath, const char16_t* newPath) {
+    win32::detail::FlushPendingProfileWrites();
     const std::string from = win32::NativePath(existingPath);
     const std::string to = win32::NativePath(newPath);
     if (!win32::detail::Exists(from) || win32::detail::Exists(to) ||

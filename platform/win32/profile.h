@@ -3,54 +3,74 @@
 // Reading: section and key names match without regard to the case of A to Z only;
 // blanks and tabs around names and values are trimmed, then one matching pair of '"' or
 // '\'' around the value is removed; ';' lines are comments; a line without '=' is no
-// key; a header is "[name]", trimmed, anything after ']' ignored; lines before the first
-// header form a nameless section; of two equal sections only the first counts, of two
-// equal keys the first. The file's encoding follows its mark: FF FE UTF-16LE, EF BB BF
-// UTF-8, otherwise code page 936.
+// key, and there are no inline comments ("a;b" is a value); a key ends at its first
+// '='; a header is "[name]", trimmed, anything after the first ']' ignored (a '[' line
+// without ']' is no header); lines before the first header form the nameless section,
+// named ""; of two equal sections only the first counts, of two equal keys the first.
+// Lines end in CR LF, LF or CR. The file's encoding follows its mark: FF FE UTF-16LE,
+// EF BB BF UTF-8, otherwise code page 936.
 //
 // Writing keeps every other line byte for byte and the file's encoding; a missing or
-// empty file is created in code page 936. Lines end in CR LF. The whole file is replaced
-// atomically, so a failure leaves the old file as it was.
+// empty file is created in code page 936. New lines end in CR LF. The whole file is
+// replaced atomically, so a failure leaves the old file as it was; read-only files and
+// folders follow detail/file_access.h.
 //
-// Paths are Windows-style (native_path.h). A file is parsed once and kept indexed; one
-// stat per call tells whether it changed on disk since.
+// Paths are Windows-style (native_path.h), relative ones taken from the current
+// directory at the time of the call. A file is parsed once and kept indexed; one stat
+// per call tells whether it changed on disk since.
 #pragma once
 
 #include "platform/win32/win_types.h"
 
-// Copies the value (or defaultValue when the file or key is missing; its trailing blanks
-// trimmed) into buffer: at most size - 1 units and a NUL. Returns the units copied.
+// Copies the value (or defaultValue when the file, section or key is missing; its
+// trailing blanks trimmed; null reads as "") into buffer: at most size - 1 units and a
+// NUL. Returns the units copied; size 0 copies nothing and returns 0. A key present with
+// an empty value gives "", not the default.
 DWORD GetPrivateProfileStringW(const char16_t* section, const char16_t* key,
                                const char16_t* defaultValue, char16_t* buffer, DWORD size,
                                const char16_t* fileName);
 
-// The same with GBK (code page 936) names, value and path; size counts bytes.
+// The same with GBK (code page 936) names, default, value and path; size counts bytes,
+// and the value is cut to at most size - 1 bytes without splitting a double-byte
+// character. Returns the bytes copied.
 DWORD GetPrivateProfileStringA(const char* section, const char* key, const char* defaultValue,
                                char* buffer, DWORD size, const char* fileName);
 
 // The value read as an integer: leading blanks, an optional sign, then decimal digits or
 // "0x" and hex digits, up to the first other character; no digits give 0. defaultValue
-// when the key is missing. The result is the value as UINT, wrapping.
+// when the file or key is missing or the value is empty. The result is the value as
+// UINT, wrapping ("-1" gives 0xFFFFFFFF).
 UINT GetPrivateProfileIntW(const char16_t* section, const char16_t* key, int defaultValue,
                            const char16_t* fileName);
 
 // Sets key = value in section (key and value trimmed of blanks): an existing key is
-// replaced in place, a new key goes after the last key line of its section, a new section
-// at the end of the file. TRUE when the file was written (inside a batch: when the write
-// was taken in; the batch reports the flush).
-BOOL WritePrivateProfileStringW(const char16_t* section, const char16_t* key,
-                                const char16_t* value, const char16_t* fileName);
+// replaced in place (its first occurrence, spelt as in the file, keeping its line
+// break), a new key goes after the last key line of its section (after the header when
+// it has none), a new section at the end of the file. A value holding a line break is
+// written as it is, and reads back as the file then reads. Characters that the file's
+// code page cannot hold are written as WideCharToMultiByte gives them ("?"). TRUE when
+// the file was written (inside a batch: when the write was taken in; the batch reports
+// the flush); FALSE, with the file unchanged, when it could not be.
+BOOL WritePrivateProfileStringW(const char16_t* section, const char16_t* key, const char16_t* value,
+                                const char16_t* fileName);
 
 // Holds profile writes in memory from construction to Flush() or destruction, then
-// writes each changed file once. Batches do not nest. Every other call of the platform
-// layer that touches files flushes the held writes first, so no reader sees stale data.
+// writes each changed file once. While it is open, the profile reads return the held
+// state, and every other call of the platform layer that touches files flushes the held
+// writes first, so no reader sees stale data; a file with held writes belongs to the
+// batch, and changes made to it meanwhile by other programs are overwritten. Batches do
+// not nest: one made while another is open holds nothing, and its Flush() returns true.
 class ProfileWriteBatch {
-public:
+  public:
     ProfileWriteBatch();
     ~ProfileWriteBatch();
     ProfileWriteBatch(const ProfileWriteBatch&) = delete;
     ProfileWriteBatch& operator=(const ProfileWriteBatch&) = delete;
 
-    // Writes the held changes and ends the batch; false when a file could not be written.
+    // Writes the held changes and ends the batch; false when a file could not be
+    // written, now or in a flush that another file call made while the batch was open.
     bool Flush();
+
+  private:
+    bool open_;
 };

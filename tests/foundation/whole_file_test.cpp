@@ -59,7 +59,7 @@ TEST(ReadUtf16File, UnitsAsStoredWithTheMark) {
 TEST(WriteUtf16File, LeavesExactlyTheMarkAndTheText) {
     tw_test::TempFolder folder;
     WriteBytes("u.txt", std::string(100, 'x'));
-    WriteUtf16File(u"u.txt", CString(u"AB"));
+    EXPECT_TRUE(WriteUtf16File(u"u.txt", CString(u"AB")));
     EXPECT_EQ(ReadBytes("u.txt"), std::string("\xFF\xFE"
                                               "A\0B\0",
                                               6));
@@ -67,7 +67,7 @@ TEST(WriteUtf16File, LeavesExactlyTheMarkAndTheText) {
     EXPECT_EQ(ReadBytes("u.txt"), std::string("\xFF\xFE\x2D\x4E\n\0", 6)) << "no CR added";
     WriteUtf16File(u"u.txt", CString());
     EXPECT_EQ(ReadBytes("u.txt"), "\xFF\xFE");
-    WriteUtf16File(u"no\\such\\u.txt", CString(u"AB"));
+    EXPECT_FALSE(WriteUtf16File(u"no\\such\\u.txt", CString(u"AB")));
     EXPECT_FALSE(std::filesystem::exists("no"));
 }
 

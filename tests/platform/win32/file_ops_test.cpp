@@ -76,4 +76,23 @@ TEST(CrtMisc, AccessUnlinkAndStat) {
     EXPECT_EQ(crt::_stat("missing", &status), -1);
 }
 
+TEST(CrtMisc, WtolReadsLikeAWindowsLong) {
+    struct Case {
+        const char16_t* text;
+        long want;
+    } const cases[] = {
+        {u"102", 102},
+        {u"0102", 102},
+        {u"+102abc", 102},
+        {u" \t-5x", -5},
+        {u"abc", 0},
+        {u"", 0},
+        {u"99999999999", 2147483647},
+        {u"-99999999999", -2147483648L},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(crt::_wtol(c.text), c.want);
+    }
+}
+
 }  // namespace

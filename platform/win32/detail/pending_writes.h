@@ -1,0 +1,19 @@
+// Profile writes held by a ProfileWriteBatch, and the flush that every other file call
+// of the platform layer makes first, so that no reader sees a file without them.
+#pragma once
+
+#include <string>
+
+namespace win32::detail {
+
+// Writes every held profile change to its file. A file that cannot be written keeps its
+// old bytes; the failure is remembered and reported by the batch's Flush().
+void FlushPendingProfileWrites();
+
+// Whether an open batch holds writes for the file. To the batch's writer such a file
+// exists, flushed or not, so a call that only asks whether an entry exists or may be
+// written needs no flush: held writes change neither answer. This keeps a batch whose
+// writer tests the file's existence before each write linear.
+bool ProfileBatchHolds(const std::string& nativePath);
+
+}  // namespace win32::detail

@@ -1,0 +1,279 @@
+#include "platform/win32/detail/profile_document.h"
+
+#include <algorithm>
+#include <bit>
+#include <utility>
+
+namespace win32::detail {
+namespace {
+
+// FNV-1a over the section and the folded name, then mixed so that the low bits, which
+// pick the slot, depend on every unit.
+std::uint32_t HashName(std::uint32_t section, std::u16string_view name) {
+    std::uint64_t hash = 14695981039346656037ull ^ section;
+    for (const char16_t c : name) {
+        hash = (hash ^ FoldChar(c)) * 1099511628211ull;
+    }
+    hash ^= hash >> 31;
+    hash *= 0xBF58476D1CE4E5B9ull;
+    hash ^= hash >> 29;
+    return static_cast<std::uint32_t>(hash);
+}
+
+}  // namespace
+
+ProfileDocument::ProfileDocument(std::string_view bytes)
+    : encoding_(DetectEncoding(bytes)),
+      body_(bytes.substr(EncodingMark(encoding_).size())),
+      starts_(LineStarts(body_, encoding_)) {
+    ResizeIndex(std::bit_ceil(2 * FileLineCount() + 16));
+    std::int64_t current = 0;  // -1: a later section of a name seen before, not used
+    std::u16string text;
+    for (std::uint32_t i = 0; i < FileLineCount(); ++i) {
+        const LineRef ref{kFileLine, static_cast<std::uint32_t>(starts_[i])};
+        Text(ref, text);
+        const ParsedLine line = ParseLine(text);
+        if (line.kind == LineKind::kHeader) {
+            const auto id = static_cast<std::uint32_t>(sections_.size());
+            const bool first = sectionIds_.try_emplace(FoldName(line.name), id).second;
+            current = first ? static_cast<std::int64_t>(id) : -1;
+            if (first) {
+                sections_.emplace_back().anchor = i;
+            }
+        } else if (line.kind == LineKind::kKey && current >= 0) {
+            sections_[static_cast<size_t>(current)].anchor = i;
+            AddKey(static_cast<std::uint32_t>(current), line.name, ref);
+        }
+    }
+}
+
+std::optional<std::u16string> ProfileDocument::Find(std::u16string_view section,
+                                                    std::u16string_view key) const {
+    const auto id = sectionIds_.find(FoldName(TrimBlanks(section)));
+    std::u16string text;
+    if (id == sectionIds_.end() || FindKey(id->second, TrimBlanks(key), text) == nullptr) {
+        return std::nullopt;
+    }
+    const std::u16string_view value = ParseLine(text).value;
+    const size_t begin = static_cast<size_t>(value.data() - text.data());
+    text.resize(begin + value.size());
+    text.erase(0, begin);
+    return text;
+}
+
+void ProfileDocument::Set(std::u16string_view section, std::u16string_view key,
+                          std::u16string_view value) {
+    bool readsBack = true;
+    const std::uint32_t id = SectionFor(TrimBlanks(section), readsBack);
+    const std::u16string_view keyName = TrimBlanks(key);
+    const std::u16string_view text = TrimBlanks(value);
+    std::u16string line;
+    std::u16string old;
+    if (KeySlot* found = FindKey(id, keyName, old)) {
+        // Rewritten in place, under the name as the file spells it.
+        line = std::u16string(ParseLine(old).name) + u"=" + std::u16string(text);
+        Rewrite(*found, line);
+    } else {
+        line = std::u16string(keyName) + u"=" + std::u16string(text);
+        std::vector<std::string>& added = sections_[id].added;
+        AddKey(id, keyName, LineRef{id, static_cast<std::uint32_t>(added.size())});
+        added.push_back(EncodeLine(line, encoding_) + std::string(LineBreak(encoding_)));
+    }
+    // A line break in the value, a name that is no plain name, or one that the code page
+    // cannot hold makes the file read otherwise than the index says: index it afresh.
+    if (!readsBack || !ReadsBackAs(line, LineKind::kKey, FoldName(keyName))) {
+        *this = ProfileDocument(Serialize());
+    }
+}
+
+// The line keeps its line break.
+void ProfileDocument::Rewrite(KeySlot& slot, std::u16string_view text) {
+    const std::string_view raw = Raw(slot.line);
+    std::string line = EncodeLine(text, encoding_) +
+                       std::string(raw.substr(raw.size() - LineBreakLength(raw, encoding_)));
+    switch (slot.line.section) {
+        case kFileLine: {
+            const auto index = static_cast<std::uint32_t>(rewritten_.size());
+            rewrittenLines_[slot.line.index] = index;
+            rewritten_.push_back(std::move(line));
+            slot.line = LineRef{kRewritten, index};
+            break;
+        }
+        case kRewritten:
+            rewritten_[slot.line.index] = std::move(line);
+            break;
+        default:
+            sections_[slot.line.section].added[slot.line.index] = std::move(line);
+    }
+}
+
+std::string ProfileDocument::Serialize() const {
+    std::vector<std::pair<std::int64_t, std::uint32_t>> anchors;
+    size_t size = EncodingMark(encoding_).size();
+    for (std::uint32_t id = 0; id < sections_.size(); ++id) {
+        const Section& section = sections_[id];
+        if (!section.newToFile && !section.added.empty()) {
+            anchors.emplace_back(section.anchor, id);
+        }
+        size += section.header.size();
+        for (const std::string& line : section.added) {
+            size += line.size();
+        }
+    }
+    size += body_.size();
+    for (const std::string& line : rewritten_) {
+        size += line.size();
+    }
+    std::sort(anchors.begin(), anchors.end());
+
+    std::string out(EncodingMark(encoding_));
+    out.reserve(size + LineBreak(encoding_).size() + 1);
+    bool ended = true;
+    auto next = anchors.begin();
+    const auto addedAfter = [&](std::int64_t anchor) {
+        for (; next != anchors.end() && next->first == anchor; ++next) {
+            for (const std::string& line : sections_[next->second].added) {
+                AppendLine(out, ended, line);
+            }
+        }
+    };
+    addedAfter(-1);
+    for (std::uint32_t i = 0; i < FileLineCount(); ++i) {
+        AppendLine(out, ended, FileLine(i));
+        addedAfter(i);
+    }
+    for (const Section& section : sections_) {
+        if (section.newToFile) {
+            AppendLine(out, ended, section.header);
+            for (const std::string& line : section.added) {
+                AppendLine(out, ended, line);
+            }
+        }
+    }
+    return out;
+}
+
+std::string_view ProfileDocument::FileLine(std::uint32_t index) const {
+    if (!rewrittenLines_.empty()) {
+        const auto found = rewrittenLines_.find(static_cast<std::uint32_t>(starts_[index]));
+        if (found != rewrittenLines_.end()) {
+            return rewritten_[found->second];
+        }
+    }
+    return std::string_view(body_).substr(starts_[index], starts_[index + 1] - starts_[index]);
+}
+
+std::string_view ProfileDocument::Raw(LineRef ref) const {
+    switch (ref.section) {
+        case kFileLine:
+            return std::string_view(body_).substr(
+                ref.index, NextLineStart(body_, ref.index, encoding_) - ref.index);
+        case kRewritten:
+            return rewritten_[ref.index];
+        default:
+            return sections_[ref.section].added[ref.index];
+    }
+}
+
+void ProfileDocument::Text(LineRef ref, std::u16string& text) const {
+    const std::string_view raw = Raw(ref);
+    DecodeLine(raw.substr(0, raw.size() - LineBreakLength(raw, encoding_)), encoding_, text);
+}
+
+// On success text holds the key's line, without its line break.
+const ProfileDocument::KeySlot* ProfileDocument::FindKey(std::uint32_t section,
+                                                         std::u16string_view name,
+                                                         std::u16string& text) const {
+    const std::uint32_t hash = HashName(section, name);
+    const size_t mask = keys_.size() - 1;
+    for (size_t i = hash & mask;; i = (i + 1) & mask) {
+        const KeySlot& slot = keys_[i];
+        if (slot.section == kFree) {
+            return nullptr;
+        }
+        if (slot.hash == hash && slot.section == section) {
+            Text(slot.line, text);
+            if (SameName(ParseLine(text).name, name)) {
+                return &slot;
+            }
+        }
+    }
+}
+
+ProfileDocument::KeySlot* ProfileDocument::FindKey(std::uint32_t section, std::u16string_view name,
+                                                   std::u16string& text) {
+    return const_cast<KeySlot*>(std::as_const(*this).FindKey(section, name, text));
+}
+
+// Keeps the first line of a name: a later one is not indexed.
+void ProfileDocument::AddKey(std::uint32_t section, std::u16string_view name, LineRef line) {
+    std::u16string text;
+    if (FindKey(section, name, text) != nullptr) {
+        return;
+    }
+    if (2 * (keyCount_ + 1) > keys_.size()) {
+        ResizeIndex(2 * keys_.size());
+    }
+    const std::uint32_t hash = HashName(section, name);
+    const size_t mask = keys_.size() - 1;
+    size_t i = hash & mask;
+    while (keys_[i].section != kFree) {
+        i = (i + 1) & mask;
+    }
+    keys_[i] = KeySlot{hash, section, line};
+    ++keyCount_;
+}
+
+void ProfileDocument::ResizeIndex(size_t slots) {
+    const std::vector<KeySlot> old = std::exchange(keys_, std::vector<KeySlot>(slots));
+    const size_t mask = slots - 1;
+    for (const KeySlot& slot : old) {
+        if (slot.section != kFree) {
+            size_t i = slot.hash & mask;
+            while (keys_[i].section != kFree) {
+                i = (i + 1) & mask;
+            }
+            keys_[i] = slot;
+        }
+    }
+}
+
+std::uint32_t ProfileDocument::SectionFor(std::u16string_view name, bool& readsBack) {
+    std::u16string folded = FoldName(name);
+    const auto found = sectionIds_.find(folded);
+    if (found != sectionIds_.end()) {
+        return found->second;
+    }
+    const std::u16string header = u"[" + std::u16string(name) + u"]";
+    readsBack = ReadsBackAs(header, LineKind::kHeader, folded);
+    const auto id = static_cast<std::uint32_t>(sections_.size());
+    Section& section = sections_.emplace_back();
+    section.newToFile = true;
+    section.header = EncodeLine(header, encoding_) + std::string(LineBreak(encoding_));
+    sectionIds_.emplace(std::move(folded), id);
+    return id;
+}
+
+bool ProfileDocument::ReadsBackAs(std::u16string_view text, LineKind kind,
+                                  std::u16string_view folded) const {
+    std::u16string stored;
+    DecodeLine(EncodeLine(text, encoding_), encoding_, stored);
+    if (stored.find_first_of(u"\r\n") != std::u16string::npos) {
+        return false;
+    }
+    const ParsedLine line = ParseLine(stored);
+    return line.kind == kind && FoldName(line.name) == folded;
+}
+
+void ProfileDocument::AppendLine(std::string& out, bool& ended, std::string_view line) const {
+    if (!ended) {
+        if (encoding_ == ProfileEncoding::kUtf16Le && out.size() % 2 != 0) {
+            out.push_back('\0');  // completes a stray last byte into a unit
+        }
+        out += LineBreak(encoding_);
+    }
+    out += line;
+    ended = LineBreakLength(line, encoding_) > 0;
+}
+
+}  // namespace win32::detail

@@ -1,0 +1,178 @@
+#include "platform/win32/detail/profile_encoding.h"
+
+#include <algorithm>
+
+#include "platform/win32/codepage.h"
+#include "platform/win32/native_path.h"
+
+namespace win32::detail {
+namespace {
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16Mark = "\xFF\xFE";
+constexpr std::string_view kUtf16Break{"\r\0\n\0", 4};
+
+bool IsAscii(std::string_view bytes) {
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char b) { return static_cast<unsigned char>(b) < 0x80; });
+}
+
+bool IsAscii(std::u16string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; });
+}
+
+char16_t UnitAt(std::string_view bytes, size_t offset) {
+    return static_cast<char16_t>(static_cast<unsigned char>(bytes[offset]) |
+                                 static_cast<unsigned char>(bytes[offset + 1]) << 8);
+}
+
+void DecodeAnsi(std::string_view bytes, std::u16string& text) {
+    if (IsAscii(bytes)) {
+        text.assign(bytes.begin(), bytes.end());
+        return;
+    }
+    const int size = static_cast<int>(bytes.size());
+    const int n = MultiByteToWideChar(936, 0, bytes.data(), size, nullptr, 0);
+    text.resize(static_cast<size_t>(n));
+    MultiByteToWideChar(936, 0, bytes.data(), size, text.data(), n);
+}
+
+std::string EncodeAnsi(std::u16string_view text) {
+    if (IsAscii(text)) {
+        return std::string(text.begin(), text.end());
+    }
+    const int size = static_cast<int>(text.size());
+    const int n = WideCharToMultiByte(936, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(936, 0, text.data(), size, bytes.data(), n, nullptr, nullptr);
+    return bytes;
+}
+
+void DecodeUtf16(std::string_view bytes, std::u16string& text) {
+    text.resize(bytes.size() / 2);
+    for (size_t i = 0; i < text.size(); ++i) {
+        text[i] = UnitAt(bytes, 2 * i);
+    }
+}
+
+std::string EncodeUtf16(std::u16string_view text) {
+    std::string bytes(2 * text.size(), '\0');
+    for (size_t i = 0; i < text.size(); ++i) {
+        bytes[2 * i] = static_cast<char>(text[i] & 0xFF);
+        bytes[2 * i + 1] = static_cast<char>(text[i] >> 8);
+    }
+    return bytes;
+}
+
+// CR and LF are never part of a GBK or UTF-8 sequence.
+size_t NextByteLineStart(std::string_view body, size_t offset) {
+    const size_t end = body.find_first_of("\r\n", offset);
+    if (end == std::string_view::npos) {
+        return body.size();
+    }
+    return end + (body.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+}
+
+// An odd last byte stays with the last line.
+size_t NextUtf16LineStart(std::string_view body, size_t offset) {
+    for (size_t i = offset; i + 1 < body.size(); i += 2) {
+        const char16_t unit = UnitAt(body, i);
+        if (unit == u'\n') {
+            return i + 2;
+        }
+        if (unit == u'\r') {
+            return i + 2 + (i + 3 < body.size() && UnitAt(body, i + 2) == u'\n' ? 2 : 0);
+        }
+    }
+    return body.size();
+}
+
+}  // namespace
+
+ProfileEncoding DetectEncoding(std::string_view bytes) {
+    if (bytes.substr(0, kUtf16Mark.size()) == kUtf16Mark) {
+        return ProfileEncoding::kUtf16Le;
+    }
+    if (bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark) {
+        return ProfileEncoding::kUtf8;
+    }
+    return ProfileEncoding::kAnsi936;
+}
+
+std::string_view EncodingMark(ProfileEncoding encoding) {
+    switch (encoding) {
+        case ProfileEncoding::kUtf8:
+            return kUtf8Mark;
+        case ProfileEncoding::kUtf16Le:
+            return kUtf16Mark;
+        case ProfileEncoding::kAnsi936:
+            break;
+    }
+    return {};
+}
+
+size_t NextLineStart(std::string_view body, size_t offset, ProfileEncoding encoding) {
+    return encoding == ProfileEncoding::kUtf16Le ? NextUtf16LineStart(body, offset)
+                                                 : NextByteLineStart(body, offset);
+}
+
+std::vector<size_t> LineStarts(std::string_view body, ProfileEncoding encoding) {
+    std::vector<size_t> starts{0};
+    while (starts.back() < body.size()) {
+        starts.push_back(NextLineStart(body, starts.back(), encoding));
+    }
+    return starts;
+}
+
+size_t LineBreakLength(std::string_view line, ProfileEncoding encoding) {
+    if (encoding == ProfileEncoding::kUtf16Le) {
+        if (line.size() % 2 != 0 || line.size() < 2) {
+            return 0;
+        }
+        if (line.size() >= 4 && line.substr(line.size() - 4) == kUtf16Break) {
+            return 4;
+        }
+        const char16_t last = UnitAt(line, line.size() - 2);
+        return last == u'\r' || last == u'\n' ? 2 : 0;
+    }
+    if (line.size() >= 2 && line.substr(line.size() - 2) == "\r\n") {
+        return 2;
+    }
+    return !line.empty() && (line.back() == '\r' || line.back() == '\n') ? 1 : 0;
+}
+
+std::string_view LineBreak(ProfileEncoding encoding) {
+    return encoding == ProfileEncoding::kUtf16Le ? kUtf16Break : std::string_view("\r\n");
+}
+
+void DecodeLine(std::string_view bytes, ProfileEncoding encoding, std::u16string& text) {
+    switch (encoding) {
+        case ProfileEncoding::kUtf16Le:
+            DecodeUtf16(bytes, text);
+            return;
+        case ProfileEncoding::kUtf8:
+            if (IsAscii(bytes)) {
+                text.assign(bytes.begin(), bytes.end());
+            } else {
+                text = Utf8ToUtf16(bytes);
+            }
+            return;
+        case ProfileEncoding::kAnsi936:
+            break;
+    }
+    DecodeAnsi(bytes, text);
+}
+
+std::string EncodeLine(std::u16string_view text, ProfileEncoding encoding) {
+    switch (encoding) {
+        case ProfileEncoding::kUtf16Le:
+            return EncodeUtf16(text);
+        case ProfileEncoding::kUtf8:
+            return Utf16ToUtf8(text);
+        case ProfileEncoding::kAnsi936:
+            break;
+    }
+    return EncodeAnsi(text);
+}
+
+}  // namespace win32::detail

@@ -1,0 +1,268 @@
+#include "platform/win32/detail/profile_files.h"
+
+#include <atomic>
+#include <mutex>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "platform/win32/detail/file_access.h"
+#include "platform/win32/detail/pending_writes.h"
+#include "platform/win32/detail/profile_disk.h"
+#include "platform/win32/detail/profile_document.h"
+
+namespace win32::detail {
+namespace {
+
+// More files than a run of the tool touches; past it the cache starts afresh.
+constexpr size_t kMaxFiles = 32;
+
+struct FileId {
+    std::uint64_t device;
+    std::uint64_t inode;
+    bool operator==(const FileId&) const = default;
+};
+
+struct FileIdHash {
+    size_t operator()(const FileId& id) const { return id.inode * 31 + id.device; }
+};
+
+FileId IdOf(const FileSignature& signature) {
+    return {signature.device, signature.inode};
+}
+
+struct ProfileFile {
+    FileSignature signature;  // of the file on disk that the document was read from or written to
+    bool readable = true;
+    ProfileDocument document;
+    bool verified = true;  // the signature vouches for the document
+    std::string bytes;     // while not verified: the bytes on disk that the document holds
+};
+
+// Files on disk are known by their identity, found with the one stat that each call
+// makes, so that the spelling of a path and the current directory play no part. The
+// files of an open batch are known by their absolute path, taken from the folder that was
+// current when the batch began (its writer does not change folders), since their state
+// is the held one and a file created by the batch is not on disk yet.
+class ProfileFiles {
+  public:
+    static ProfileFiles& Instance() {
+        static ProfileFiles files;
+        return files;
+    }
+
+    std::optional<std::u16string> Read(const std::string& path, std::u16string_view section,
+                                       std::u16string_view key) {
+        const std::lock_guard lock(mutex_);
+        ProfileFile* file = Held(path);
+        if (file == nullptr) {
+            file = OnDisk(path);
+        }
+        return file != nullptr ? file->document.Find(section, key) : std::nullopt;
+    }
+
+    bool Write(const std::string& path, std::u16string_view section, std::u16string_view key,
+               std::u16string_view value) {
+        const std::lock_guard lock(mutex_);
+        if (!batchOpen_) {
+            ProfileFile file;
+            if (!TakeOut(path, file)) {
+                return false;
+            }
+            file.document.Set(section, key, value);
+            return Store(path, std::move(file));
+        }
+        const std::string absolute = AbsolutePath(path, batchFolder_);
+        auto held = held_.find(absolute);
+        if (held == held_.end()) {
+            ProfileFile file;
+            if (!TakeOut(path, file)) {
+                return false;
+            }
+            held = held_.emplace(absolute, std::move(file)).first;
+            anyHeld_ = true;
+        }
+        held->second.document.Set(section, key, value);
+        return true;
+    }
+
+    bool Begin() {
+        const std::lock_guard lock(mutex_);
+        if (batchOpen_) {
+            return false;
+        }
+        batchOpen_ = true;
+        batchFailed_ = false;
+        batchFolder_ = CurrentFolder();
+        return true;
+    }
+
+    bool End() {
+        const std::lock_guard lock(mutex_);
+        FlushHeld();
+        batchOpen_ = false;
+        return !std::exchange(batchFailed_, false);
+    }
+
+    void Flush() {
+        if (!anyHeld_) {
+            return;
+        }
+        const std::lock_guard lock(mutex_);
+        FlushHeld();
+    }
+
+    bool Holds(const std::string& path) {
+        if (!anyHeld_) {
+            return false;
+        }
+        const std::lock_guard lock(mutex_);
+        return Held(path) != nullptr;
+    }
+
+  private:
+    ProfileFiles() = default;
+
+    ProfileFile* Held(const std::string& path) {
+        if (held_.empty()) {
+            return nullptr;
+        }
+        const auto found = held_.find(AbsolutePath(path, batchFolder_));
+        return found != held_.end() ? &found->second : nullptr;
+    }
+
+    // The file on disk as it is now, parsed; null when there is none.
+    ProfileFile* OnDisk(const std::string& path) {
+        const FileTime readStart = FileClockNow();
+        const FileSignature signature = StatFile(path);
+        if (!signature.exists) {
+            return nullptr;
+        }
+        Trim();
+        const auto [found, added] = files_.try_emplace(IdOf(signature));
+        ProfileFile& file = found->second;
+        if (!added && signature == file.signature) {
+            if (file.verified) {
+                return &file;
+            }
+            std::string bytes;
+            if (file.readable && ReadWholeFile(path, bytes) && bytes == file.bytes) {
+                Settle(file, readStart);
+                return &file;
+            }
+        }
+        Load(file, path, signature, readStart);
+        return &file;
+    }
+
+    // Moves the file's state out of the cache for a change (a missing file gives an
+    // empty document); false for a file that exists but cannot be read.
+    bool TakeOut(const std::string& path, ProfileFile& file) {
+        ProfileFile* current = OnDisk(path);
+        if (current == nullptr) {
+            return true;
+        }
+        if (!current->readable) {
+            return false;
+        }
+        file = std::move(*current);
+        files_.erase(IdOf(file.signature));
+        return true;
+    }
+
+    static void Load(ProfileFile& file, const std::string& path, const FileSignature& signature,
+                     FileTime readStart) {
+        std::string bytes;
+        file = ProfileFile{};
+        file.signature = signature;
+        if (!ReadWholeFile(path, bytes)) {
+            file.readable = false;
+            file.verified = false;
+            return;
+        }
+        file.document = ProfileDocument(bytes);
+        file.bytes = std::move(bytes);
+        Settle(file, readStart);
+    }
+
+    static void Settle(ProfileFile& file, FileTime readStart) {
+        file.verified = Vouches(file.signature, readStart);
+        if (file.verified) {
+            std::string().swap(file.bytes);
+        }
+    }
+
+    // Writes the document over the file and keeps it as the file's state. On failure the
+    // file keeps its bytes and the state is dropped, so the next call reads the file.
+    bool Store(const std::string& path, ProfileFile file) {
+        const FileTime writeStart = FileClockNow();
+        std::string bytes = file.document.Serialize();
+        const unsigned mode = file.signature.exists ? file.signature.mode : 0666;
+        if (!ReplaceFileAtomically(path, bytes, mode)) {
+            return false;
+        }
+        file.signature = StatFile(path);
+        if (file.signature.exists) {
+            file.bytes = std::move(bytes);
+            Settle(file, writeStart);
+            Trim();
+            files_.insert_or_assign(IdOf(file.signature), std::move(file));
+        }
+        return true;
+    }
+
+    void FlushHeld() {
+        auto held = std::exchange(held_, {});
+        for (auto& [path, file] : held) {
+            if (!Store(path, std::move(file))) {
+                batchFailed_ = true;
+            }
+        }
+        anyHeld_ = false;
+    }
+
+    void Trim() {
+        if (files_.size() >= kMaxFiles) {
+            files_.clear();
+        }
+    }
+
+    std::mutex mutex_;
+    std::unordered_map<FileId, ProfileFile, FileIdHash> files_;  // on disk, by identity
+    std::unordered_map<std::string, ProfileFile> held_;          // by absolute path
+    bool batchOpen_ = false;
+    bool batchFailed_ = false;
+    std::string batchFolder_;  // relative paths of the batch are taken from here
+    std::atomic<bool> anyHeld_ = false;
+};
+
+}  // namespace
+
+std::optional<std::u16string> ReadProfileValue(const std::string& nativePath,
+                                               std::u16string_view section,
+                                               std::u16string_view key) {
+    return ProfileFiles::Instance().Read(nativePath, section, key);
+}
+
+bool WriteProfileValue(const std::string& nativePath, std::u16string_view section,
+                       std::u16string_view key, std::u16string_view value) {
+    return ProfileFiles::Instance().Write(nativePath, section, key, value);
+}
+
+bool BeginProfileWriteBatch() {
+    return ProfileFiles::Instance().Begin();
+}
+
+bool EndProfileWriteBatch() {
+    return ProfileFiles::Instance().End();
+}
+
+void FlushPendingProfileWrites() {
+    ProfileFiles::Instance().Flush();
+}
+
+bool ProfileBatchHolds(const std::string& nativePath) {
+    return ProfileFiles::Instance().Holds(nativePath);
+}
+
+}  // namespace win32::detail

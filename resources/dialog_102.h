@@ -1,0 +1,6 @@
+// The main dialog's template.
+#pragma once
+
+#include "platform/mfc/resource_module.h"
+
+extern const DialogTemplate kTarnwellDialog;

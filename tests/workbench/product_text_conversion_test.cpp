@@ -1,0 +1,143 @@
+#include "workbench/product_text_conversion.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "tests/support/temp_folder.h"
+#include "tests/support/utf16_file.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using tw_test::ReadBytes;
+using tw_test::Utf16LeFile;
+using tw_test::WriteBytes;
+
+// GBK and Big5 forms of the texts used.
+const std::string kGbkJianTi = "\xBC\xF2\xCC\xE5";   // 简体
+const std::string kGbkFanTi = "\xBA\x86\xF3\x77";    // 簡體 (traditional, in GBK)
+const std::string kBig5JianTi = "\xC2\xB2\xC5\xE9";  // 簡體
+const std::string kGbkHouTai = "\xBA\xF3\xCC\xA8";   // 后台
+const std::string kBig5HouTai = "\xAB\xE1\xA5\x78";  // 後台
+const std::string kShortcutName = "\xE8\xBD\xAF\xE4\xBB\xB6\xE5\x90\x8D\xE7\xA7\xB0.txt";
+
+struct FileCase {
+    const char* name;
+    std::string path;
+    std::string before;
+    std::string after;
+};
+
+// The product files of a 936 product and what a switch to 950 makes of them.
+const FileCase kTo950[] = {
+    {"settings, CR LF kept", "config/static.ini", "[translate]\r\nname=" + kGbkJianTi + "\r\n",
+     "[translate]\r\nname=" + kBig5JianTi + "\r\n"},
+    {"traditional already", "config/a.ini", kGbkFanTi, kBig5JianTi},
+    {"LF becomes CR LF, no break added", "config/ui/b.ini", "x\n" + kGbkHouTai,
+     "x\r\n" + kBig5HouTai},
+    {"lone CR splits the line", "config/ui/check/c.ini", "a\rb", "a\r\nb"},
+    {"empty lines stay", "config/ui/check2/d.ini", "a\r\n\r\n\r\nb\r\n", "a\r\n\r\n\r\nb\r\n"},
+    {"extension in capitals", "config/NOTES.INI", kGbkHouTai, kBig5HouTai},
+    {"configset", "configset/e.ini", kGbkHouTai, kBig5HouTai},
+    {"shell", "shell/run.bat", "echo " + kGbkHouTai + "\r\n", "echo " + kBig5HouTai + "\r\n"},
+    {"sql", "sql/init.sql", kGbkHouTai, kBig5HouTai},
+    {"data dictionary", "data/data.sql", "'" + kGbkHouTai + "'", "'" + kBig5HouTai + "'"},
+    {"empty file stays empty", "config/empty.ini", "", ""},
+    {"sub-folder not taken", "config/ui/check2/sub/f.ini", kGbkHouTai, kGbkHouTai},
+    {"folder not in the table", "config/other/g.ini", kGbkHouTai, kGbkHouTai},
+    {"other extension", "shell/run.sh", kGbkHouTai, kGbkHouTai},
+    {"hidden file", "config/.hidden.ini", kGbkHouTai, kGbkHouTai},
+    {"data translation file", "data/data.ini", Utf16LeFile(u"后台=x"), Utf16LeFile(u"后台=x")},
+    {"pending file", "config/res.todo.txt", Utf16LeFile(u"[str]\r\n1=后台\r\n"),
+     Utf16LeFile(u"[str]\r\n1=后台\r\n")},
+    {"shortcut name in UTF-16", kShortcutName, Utf16LeFile(u"简体后台"), Utf16LeFile(u"簡體後台")},
+};
+
+class ProductTexts : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        for (const FileCase& c : kTo950) {
+            WriteBytes(c.path, c.before);
+        }
+    }
+    tw_test::TempFolder folder_;
+};
+
+TEST_F(ProductTexts, From936To950) {
+    WriteBytes("config/res.todo.all",
+               Utf16LeFile(u"[str]\r\n0000000001=后台\r\n0000000002=简体\r\n"));
+    WriteBytes("config/res.txt", Utf16LeFile(u"[str]\r\n0000000009=old\r\n"));
+    EXPECT_TRUE(ConvertProductTexts(936, 950));
+    for (const FileCase& c : kTo950) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(ReadBytes(c.path), c.after);
+    }
+    EXPECT_EQ(ReadBytes("config/res.txt"),
+              Utf16LeFile(u"[str]\r\n0000000001=後台\r\n0000000002=簡體\r\n"));
+    EXPECT_EQ(ReadBytes("config/res.todo.all"),
+              Utf16LeFile(u"[str]\r\n0000000001=后台\r\n0000000002=简体\r\n"));
+}
+
+TEST_F(ProductTexts, From950BackTo936) {
+    ASSERT_TRUE(ConvertProductTexts(936, 950));
+    WriteBytes("config/res.txt", Utf16LeFile(u"kept"));
+    EXPECT_TRUE(ConvertProductTexts(950, 936));
+    const FileCase back[] = {
+        {"settings", "config/static.ini", "", kTo950[0].before},
+        {"traditional input comes back simplified", "config/a.ini", "", kGbkJianTi},
+        {"line ends stay CR LF", "config/ui/b.ini", "", "x\r\n" + kGbkHouTai},
+        {"data dictionary", "data/data.sql", "", "'" + kGbkHouTai + "'"},
+        {"shortcut name", kShortcutName, "", Utf16LeFile(u"简体后台")},
+        {"translation file not regenerated", "config/res.txt", "", Utf16LeFile(u"kept")},
+        {"untouched way there, untouched way back", "config/other/g.ini", "", kGbkHouTai},
+    };
+    for (const FileCase& c : back) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(ReadBytes(c.path), c.after);
+    }
+}
+
+TEST_F(ProductTexts, WithoutFullResourceListTheTranslationFileHoldsOnlyTheMark) {
+    EXPECT_TRUE(ConvertProductTexts(936, 950));
+    EXPECT_EQ(ReadBytes("config/res.txt"), "\xFF\xFE");
+}
+
+TEST_F(ProductTexts, CharactersWithoutFormBecomeTheDefaultCharacter) {
+    WriteBytes("config/res.todo.all", Utf16LeFile(u"[str]\r\n1=a\u0E01b\r\n"));
+    ConvertProductTexts(936, 950);
+    EXPECT_EQ(ReadBytes("config/res.txt"), Utf16LeFile(u"[str]\r\n1=a?b\r\n"));
+}
+
+TEST_F(ProductTexts, FilesThatCannotBeConvertedKeepTheirBytes) {
+    const std::string withZero = kGbkHouTai + std::string("\0x", 2);
+    WriteBytes("config/zero.ini", withZero);
+    WriteBytes("config/ctrlz.ini", kGbkHouTai +
+                                       "\x1A"
+                                       "tail");
+    tw_test::MakeReadOnly("config/static.ini");
+    EXPECT_FALSE(ConvertProductTexts(936, 950));
+    EXPECT_EQ(ReadBytes("config/zero.ini"), withZero);
+    EXPECT_EQ(ReadBytes("config/ctrlz.ini"), kGbkHouTai +
+                                                 "\x1A"
+                                                 "tail");
+    EXPECT_EQ(ReadBytes("config/static.ini"), kTo950[0].before);
+    EXPECT_EQ(ReadBytes("sql/init.sql"), kBig5HouTai) << "later files converted all the same";
+    for (const auto& entry : fs::recursive_directory_iterator(".")) {
+        EXPECT_EQ(entry.path().string().find(".tarnwell-new"), std::string::npos);
+    }
+}
+
+TEST_F(ProductTexts, MissingFixedFilesAreNotCreatedAndOtherPairsChangeNothing) {
+    fs::remove("data/data.sql");
+    fs::remove(kShortcutName);
+    EXPECT_TRUE(ConvertProductTexts(936, 950));
+    EXPECT_FALSE(fs::exists("data/data.sql"));
+    EXPECT_FALSE(fs::exists(kShortcutName));
+    WriteBytes("config/static.ini", kGbkHouTai);
+    EXPECT_TRUE(ConvertProductTexts(936, 1252));
+    EXPECT_EQ(ReadBytes("config/static.ini"), kGbkHouTai);
+}
+
+}  // namespace

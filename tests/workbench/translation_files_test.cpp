@@ -1,0 +1,73 @@
+#include "workbench/translation_files.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/support/temp_folder.h"
+#include "tests/support/utf16_file.h"
+
+namespace {
+
+using tw_test::ReadBytes;
+using tw_test::Utf16LeFile;
+using tw_test::WriteBytes;
+
+struct ReaderCase {
+    const char* name;
+    std::string bytes;
+    std::vector<ProfileLine> lines;
+};
+
+TEST(ReadProfileLines, KeysAndValuesAsTheyStand) {
+    tw_test::TempFolder folder;
+    const ReaderCase cases[] = {
+        {"header and blank lines skipped",
+         Utf16LeFile(u"[str]\r\n\r\n0000000001=打开\r\n"),
+         {{u"0000000001", u"打开\n"}}},
+        {"empty key skipped", Utf16LeFile(u"=x\r\nk=v"), {{u"k", u"v"}}},
+        {"empty text at the end", Utf16LeFile(u"k="), {{u"k", u""}}},
+        {"empty text with a break", Utf16LeFile(u"k=\r\n"), {{u"k", u"\n"}}},
+        {"later equals belong to the text", Utf16LeFile(u"a=b=c\r\n"), {{u"a", u"b=c\n"}}},
+        {"duplicates kept, sections ignored",
+         Utf16LeFile(u"[str]\r\nk=1\r\n[other]\r\nk=2\r\n"),
+         {{u"k", u"1\n"}, {u"k", u"2\n"}}},
+        {"nothing trimmed", Utf16LeFile(u" k = v \r\n"), {{u" k ", u" v \n"}}},
+        {"only the mark", "\xFF\xFE", {}},
+        {"empty file", "", {}},
+        {"a long line in pieces: 10239 units, then the rest",
+         Utf16LeFile(u"k=" + std::u16string(10237, u'x') + u"j=tail\r\n=z\r\n"),
+         {{u"k", std::u16string(10237, u'x')}, {u"j", u"tail\n"}}},
+    };
+    for (const ReaderCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteBytes("config/res.todo.txt", c.bytes);
+        EXPECT_EQ(ReadProfileLines(kPendingFile), c.lines);
+    }
+    EXPECT_TRUE(ReadProfileLines(u".\\config\\missing.txt").empty());
+}
+
+TEST(EnsureUtf16ProfileFile, CreatesOnlyAMissingFile) {
+    tw_test::TempFolder folder;
+    std::filesystem::create_directory("config");
+    EnsureUtf16ProfileFile(kTranslationFile);
+    EXPECT_EQ(ReadBytes("config/res.txt"), "\xFF\xFE");
+    WriteBytes("config/empty.txt", "");
+    EnsureUtf16ProfileFile(u".\\config\\empty.txt");
+    EXPECT_EQ(ReadBytes("config/empty.txt"), "");
+    EnsureUtf16ProfileFile(u".\\missing\\res.txt");
+    EXPECT_FALSE(std::filesystem::exists("missing"));
+}
+
+TEST(TranslationFileNames, DerivedNames) {
+    EXPECT_EQ(LanguageTranslationFile(u"950"), u".\\config\\res_950.txt");
+    EXPECT_EQ(LanguageDataDictionaryFile(u"936"), u".\\data\\data_936.sql");
+    EXPECT_EQ(LanguageDataTranslationFile(u"1252"), u".\\data\\data_1252.ini");
+    EXPECT_EQ(FormatResourceKey(42), u"0000000042");
+    EXPECT_EQ(FormatResourceKey(4294967295u), u"4294967295");
+    EXPECT_EQ(PendingArchiveName(0x100000005LL), u".\\config\\res.todo-0000000005.txt");
+}
+
+}  // namespace

@@ -1,0 +1,187 @@
+#include "workbench/tarnwell_dlg.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "foundation/text_conversion.h"
+#include "foundation/tokenize.h"
+#include "foundation/whole_file.h"
+#include "platform/mfc/gdi.h"
+#include "platform/mfc/resource_module.h"
+#include "platform/win32/crt_misc.h"
+#include "platform/win32/profile.h"
+#include "resources/resource.h"
+
+namespace {
+
+constexpr char16_t kStaticIni[] = u".\\config\\static.ini";
+constexpr char16_t kShortcutNameFile[] = u".\\软件名称.txt";
+constexpr char16_t kDefaultShortcutName[] = u"Corvantis";
+
+std::u16string ReadLanguageCode() {
+    std::array<char16_t, 1024> buffer{};
+    GetPrivateProfileStringW(u"translate", u"system-language-code", u"936", buffer.data(),
+                             static_cast<DWORD>(buffer.size()), kStaticIni);
+    return buffer.data();
+}
+
+// 1 only when all three switches are non-zero; all three are read, in this order.
+BOOL ReadTranslationSwitches() {
+    const UINT dialogs =
+        GetPrivateProfileIntW(u"translate", u"enable-dlg-translate", 0, kStaticIni);
+    const UINT code = GetPrivateProfileIntW(u"translate", u"enable-code-translate", 0, kStaticIni);
+    const UINT create =
+        GetPrivateProfileIntW(u"translate", u"res-create-missing-file", 0, kStaticIni);
+    return dialogs != 0 && code != 0 && create != 0 ? 1 : 0;
+}
+
+// The shortcut-name file's text: UTF-16 after the mark FF FE (the form the
+// personalisation panel writes), otherwise bytes in the code page of the language code.
+std::u16string ReadShortcutName(const std::u16string& languageCode) {
+    std::array<char, 1024> narrowPath{};
+    WideToGbk(kShortcutNameFile, static_cast<int>(narrowPath.size()), narrowPath.data());
+    const std::string bytes = ReadTextFile(narrowPath.data());
+    if (bytes.rfind("\xFF\xFE", 0) == 0) {
+        const std::u16string text = ReadUtf16File(kShortcutNameFile);
+        return text.empty() ? text : text.substr(1);
+    }
+    return MultiByteToWString(bytes.c_str(), static_cast<int>(crt::_wtol(languageCode.c_str())));
+}
+
+// The colour as "%ld" prints the stored 32-bit value.
+std::u16string ColorText(UINT value) {
+    const std::string digits = std::to_string(static_cast<std::int32_t>(value));
+    return std::u16string(digits.begin(), digits.end());
+}
+
+void SetControlText(CWnd& dialog, int id, const std::u16string& text) {
+    if (CWnd* control = dialog.GetDlgItem(id)) {
+        control->SetWindowText(text.c_str());
+    }
+}
+
+}  // namespace
+
+CTarnwellDlg::CTarnwellDlg()
+    : CDialog(IDD_TARNWELL_DIALOG),
+      m_hIcon(LoadIconW(AfxGetResourceHandle(), IDR_MAINFRAME)),
+      m_languageCode(ReadLanguageCode()),
+      m_showPending(1),
+      m_enableTranslation(ReadTranslationSwitches()) {}
+
+CTarnwellDlg::~CTarnwellDlg() = default;
+
+const AFX_MSGMAP* CTarnwellDlg::GetMessageMap() const {
+    static const AFX_MSGMAP_ENTRY entries[] = {
+        ON_WM_PAINT(&CTarnwellDlg::OnPaint),
+        ON_WM_QUERYDRAGICON(&CTarnwellDlg::OnQueryDragIcon),
+        ON_BN_CLICKED(IDCANCEL, &CTarnwellDlg::OnExit),
+    };
+    static const AFX_MSGMAP map{CDialog::GetMessageMap(), entries};
+    return &map;
+}
+
+void CTarnwellDlg::DoDataExchange(CDataExchange* dx) {
+    DDX_Check(dx, IDC_ENABLE_TRANSLATION, m_enableTranslation);
+    DDX_Control(dx, IDC_RESOURCE_LIST, m_list);
+}
+
+BOOL CTarnwellDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+
+    const std::u16string color =
+        ColorText(GetPrivateProfileIntW(u"trademark", u"transparent", 0, kStaticIni));
+    std::u16string shortcutName = ReadShortcutName(m_languageCode);
+    if (shortcutName.empty()) {
+        shortcutName = kDefaultShortcutName;
+    }
+    SetControlText(*this, IDC_SPLASH_PATH, u".\\config\\loading.bmp");
+    SetControlText(*this, IDC_BACKGROUND_PATH, u".\\config\\bg.jpg");
+    SetControlText(*this, IDC_TRANSPARENT_COLOR, color);
+    SetControlText(*this, IDC_WEB_LOGO_PATH, u".\\web\\oss\\logo.gif");
+    SetControlText(*this, IDC_AGENT_ICON_PATH, u".\\agent.bmp");
+    SetControlText(*this, IDC_SHORTCUT_NAME, shortcutName);
+
+    m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    m_list.InsertColumn(0, u"标志", LVCFMT_LEFT, 100);
+    m_list.InsertColumn(1, u"翻译前", LVCFMT_LEFT, 300);
+    m_list.InsertColumn(2, u"翻译后", LVCFMT_LEFT, 300);
+
+    LoadLanguageTable(kStaticIni, u"translate", u"languages", m_languageTable);
+    if (CWnd* combo = GetDlgItem(IDC_LANGUAGE)) {
+        std::u16string selected;
+        WPARAM i = 0;
+        for (const auto& [code, name] : m_languageTable) {
+            combo->SendMessage(CB_INSERTSTRING, i, reinterpret_cast<LPARAM>(name.c_str()));
+            // The item's value is the code as stored in the table (const std::u16string*).
+            combo->SendMessage(CB_SETITEMDATA, i, reinterpret_cast<LPARAM>(&code));
+            if (code == m_languageCode) {
+                selected = name;
+            }
+            ++i;
+        }
+        // A code missing from the table selects nothing: an empty name would match the
+        // first item.
+        if (!selected.empty()) {
+            combo->SendMessage(CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                               reinterpret_cast<LPARAM>(selected.c_str()));
+        }
+    }
+
+    // TODO(translation list): call ReloadList() here, the last step, once it exists.
+    return TRUE;
+}
+
+void CTarnwellDlg::OnPaint() {
+    if (!IsIconic()) {
+        CDialog::OnPaint();
+        return;
+    }
+    CPaintDC dc(this);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+    RECT rect;
+    GetClientRect(&rect);
+    const int x = (rect.right - rect.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (rect.bottom - rect.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(dc, x, y, m_hIcon);
+}
+
+HCURSOR CTarnwellDlg::OnQueryDragIcon() {
+    return m_hIcon;
+}
+
+void CTarnwellDlg::OnExit() {
+    OnCancel();
+}
+
+std::u16string GetWindowWString(CWnd* window) {
+    if (window == nullptr) {
+        return {};
+    }
+    CString text;
+    window->GetWindowText(text);
+    const std::u16string& all = text.str();
+    return all.substr(0, all.find(u'\0'));
+}
+
+std::u16string GetDlgItemWString(int id, CWnd* parent) {
+    return parent != nullptr ? GetWindowWString(parent->GetDlgItem(id)) : std::u16string();
+}
+
+int LoadLanguageTable(const std::u16string& file, const std::u16string& section,
+                      const std::u16string& key, LanguageTable& table) {
+    table.clear();
+    std::vector<char16_t> buffer(10240, u'\0');
+    GetPrivateProfileStringW(section.c_str(), key.c_str(), u"", buffer.data(),
+                             static_cast<DWORD>(buffer.size()), file.c_str());
+    for (const std::u16string& item : TokenizeToVector(CString(buffer.data()), CString(u";"))) {
+        const std::vector<std::u16string> parts = TokenizeToVector(CString(item), CString(u":"));
+        if (parts.size() == 2) {
+            table[parts[0]] = parts[1];
+        }
+    }
+    return static_cast<int>(table.size());
+}

@@ -1,0 +1,47 @@
+// The translation files of the product folder, the names derived from them, and the two
+// ways they are read and created: the line reader and the UTF-16 creation rule.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+inline constexpr char16_t kPendingFile[] = u".\\config\\res.todo.txt";
+inline constexpr char16_t kTranslationFile[] = u".\\config\\res.txt";
+inline constexpr char16_t kDataTranslationFile[] = u".\\data\\data.ini";
+inline constexpr char16_t kFullResourceList[] = u".\\config\\res.todo.all";
+inline constexpr char16_t kDataDictionaryFile[] = u".\\data\\data.sql";
+inline constexpr char16_t kInstallTranslationFile[] = u".\\config\\res_install.txt";
+inline constexpr char16_t kInstallDataDictionaryFile[] = u".\\data\\data_install.sql";
+inline constexpr char16_t kTranslationSection[] = u"str";
+
+// The per-language copies for a language code as stored ("936", "950", ...).
+std::u16string LanguageTranslationFile(const std::u16string& code);      // res_<code>.txt
+std::u16string LanguageDataDictionaryFile(const std::u16string& code);   // data_<code>.sql
+std::u16string LanguageDataTranslationFile(const std::u16string& code);  // data_<code>.ini
+
+// The ten-digit, zero-padded text form of a key or running number ("%010u").
+std::u16string FormatResourceKey(std::uint32_t number);
+
+// The archive name of the pending file for a time in seconds since 1970: the low 32 bits
+// in the resource-key form.
+std::u16string PendingArchiveName(std::int64_t seconds);
+
+// One key "=" value line of a profile file, as the line reader delivers it.
+struct ProfileLine {
+    std::u16string key;
+    std::u16string value;  // up to the end of the line, its final LF included
+    bool operator==(const ProfileLine&) const = default;
+};
+
+// The key "=" value lines of a profile file read as wide text (its mark decides the
+// encoding, CR LF arrives as LF), in file order, whatever section they stand in. A line
+// without "=", or whose "=" comes first, is skipped; a line longer than 10239 characters
+// is read in pieces, each taken as a line of its own. Nothing is trimmed. A file that
+// cannot be opened gives no lines.
+std::vector<ProfileLine> ReadProfileLines(const std::u16string& path);
+
+// Creates the file holding only the UTF-16LE mark FF FE when it does not exist, so that
+// the profile writes keep it in UTF-16. An existing file is never changed; a failure to
+// create it is not reported.
+void EnsureUtf16ProfileFile(const std::u16string& path);
