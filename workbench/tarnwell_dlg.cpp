@@ -76,7 +76,30 @@ const AFX_MSGMAP* CTarnwellDlg::GetMessageMap() const {
     static const AFX_MSGMAP_ENTRY entries[] = {
         ON_WM_PAINT(&CTarnwellDlg::OnPaint),
         ON_WM_QUERYDRAGICON(&CTarnwellDlg::OnQueryDragIcon),
+        ON_BN_CLICKED(IDOK, &CTarnwellDlg::OnConfirmTranslation),
         ON_BN_CLICKED(IDCANCEL, &CTarnwellDlg::OnExit),
+        ON_BN_CLICKED(IDC_APPLY_LANGUAGE, &CTarnwellDlg::OnApplyLanguage),
+        ON_BN_CLICKED(IDC_ENABLE_TRANSLATION, &CTarnwellDlg::OnEnableTranslationClicked),
+        ON_NOTIFY(LVN_ITEMCHANGED, IDC_RESOURCE_LIST, &CTarnwellDlg::OnListItemChanged),
+        ON_BN_CLICKED(IDC_SHOW_PENDING, &CTarnwellDlg::OnShowPending),
+        ON_BN_CLICKED(IDC_SHOW_TRANSLATED, &CTarnwellDlg::OnShowTranslated),
+        ON_EN_CHANGE(IDC_FILTER, &CTarnwellDlg::OnFilterChanged),
+        ON_BN_CLICKED(IDC_SELECT_SPLASH, &CTarnwellDlg::OnSelectSplashImage),
+        ON_BN_CLICKED(IDC_DEFAULT_SPLASH, &CTarnwellDlg::OnDefaultSplashImage),
+        ON_BN_CLICKED(IDC_SELECT_BACKGROUND, &CTarnwellDlg::OnSelectBackgroundImage),
+        ON_BN_CLICKED(IDC_DEFAULT_BACKGROUND, &CTarnwellDlg::OnDefaultBackgroundImage),
+        ON_BN_CLICKED(IDC_SELECT_TRANSPARENT_COLOR, &CTarnwellDlg::OnSelectTransparentColor),
+        ON_BN_CLICKED(IDC_DEFAULT_TRANSPARENT_COLOR, &CTarnwellDlg::OnDefaultTransparentColor),
+        ON_BN_CLICKED(IDC_SELECT_WEB_LOGO, &CTarnwellDlg::OnSelectWebLogo),
+        ON_BN_CLICKED(IDC_DEFAULT_WEB_LOGO, &CTarnwellDlg::OnDefaultWebLogo),
+        ON_BN_CLICKED(IDC_SELECT_AGENT_ICON, &CTarnwellDlg::OnSelectAgentIcon),
+        ON_BN_CLICKED(IDC_DEFAULT_AGENT_ICON, &CTarnwellDlg::OnDefaultAgentIcon),
+        ON_BN_CLICKED(IDC_SAVE_SHORTCUT_NAME, &CTarnwellDlg::OnSaveShortcutName),
+        ON_BN_CLICKED(IDC_DEFAULT_SHORTCUT_NAME, &CTarnwellDlg::OnDefaultShortcutName),
+        ON_BN_CLICKED(IDC_NO_SHORTCUT, &CTarnwellDlg::OnNoShortcutToggled),
+        ON_BN_CLICKED(IDC_SHOW_ALL_PENDING, &CTarnwellDlg::OnShowAllPending),
+        ON_BN_CLICKED(IDC_CLEAR_PENDING, &CTarnwellDlg::OnClearPending),
+        ON_BN_CLICKED(IDC_DELETE_ALL_TRANSLATIONS, &CTarnwellDlg::OnDeleteAllTranslations),
     };
     static const AFX_MSGMAP map{CDialog::GetMessageMap(), entries};
     return &map;
@@ -131,7 +154,7 @@ BOOL CTarnwellDlg::OnInitDialog() {
         }
     }
 
-    // TODO(translation list): call ReloadList() here, the last step, once it exists.
+    ReloadList();
     return TRUE;
 }
 

@@ -22,8 +22,72 @@ class CTarnwellDlg : public CDialog {
 
     const AFX_MSGMAP* GetMessageMap() const override;
 
+    // Does what OnConfirmTranslation does.
+    virtual void ConfirmTranslation();
     // Leaves the dialog with IDCANCEL; the handler of "退出", Esc and the close box.
     virtual void OnExit();
+    // Writes one row of the list: column 0 the key, 1 the text, 2 the translation.
+    virtual void SetRowTexts(CListCtrl& list, int row, const ResourceEntry& entry);
+
+    // -- Translation list and confirming a translation (translation_list.cpp,
+    //    confirm_translation.cpp) --
+
+    // Rebuilds the current view's entries and rows from the translation files (and, for a
+    // language other than "936" and "950", the data dictionary first) with the filter,
+    // and shows the count. The current entry and its edits stay as they were.
+    void ReloadList();
+    // LVN_ITEMCHANGED of the list: a row that became selected becomes the current entry,
+    // anything else clears it; both edits show the current entry.
+    void OnListItemChanged(NMHDR* notification, LRESULT* result);
+    void OnShowPending();
+    void OnShowTranslated();
+    // Every change of the filter's text rebuilds the list.
+    void OnFilterChanged();
+    // Stores the typed translation for the current entry and every entry of the view
+    // that matches it, shows it in their rows and moves the selection to the next row.
+    // A translation that cannot be stored gives "操作失败" and changes nothing shown.
+    void OnConfirmTranslation();
+
+    // -- Language switch (language_switch.cpp) --
+
+    // Button 1433: switches the product to the language chosen in combo box 2876.
+    void OnApplyLanguage();
+
+    // -- Pending-list operations and the translation switch (pending_list.cpp) --
+
+    // Button 1024: the full resource list becomes the pending file.
+    void OnShowAllPending();
+    // Button 1025: the pending file is archived under a name made of the current time.
+    void OnClearPending();
+    // Button 1026: deletes the translation file and the data translation file.
+    void OnDeleteAllTranslations();
+    // Check box 1032: writes its state to the three translation switches.
+    void OnEnableTranslationClicked();
+
+    // -- Personalisation panel (personalisation/) --
+    // Each handler ends with its message, or "操作失败" when its change did not reach
+    // the product's files.
+
+    // Select: a file dialog; the chosen file replaces the row's picture, the picture
+    // there before the first replacement kept in "<picture>.bak". Default: the backup
+    // copied back over the picture; without a backup the picture stays.
+    void OnSelectSplashImage();
+    void OnDefaultSplashImage();
+    void OnSelectBackgroundImage();
+    void OnDefaultBackgroundImage();
+    void OnSelectWebLogo();  // the web-picture row is hidden
+    void OnDefaultWebLogo();
+    void OnSelectAgentIcon();
+    void OnDefaultAgentIcon();
+    // The transparent colour of ".\config\static.ini": chosen in a colour dialog that
+    // opens on the stored one, or reset to white; edit 1009 shows what was stored.
+    void OnSelectTransparentColor();
+    void OnDefaultTransparentColor();
+    // The shortcut-name file: the text of edit 1022, or "Corvantis".
+    void OnSaveShortcutName();
+    void OnDefaultShortcutName();
+    // Check box 1023: checked writes the no-shortcut flag file, unchecked deletes it.
+    void OnNoShortcutToggled();
 
     HICON m_hIcon;
     std::u16string m_languageCode;
@@ -39,6 +103,13 @@ class CTarnwellDlg : public CDialog {
     CListCtrl m_list;
 
   protected:
+    // Same key, or in the pending view the same source text, as the current entry.
+    bool MatchesCurrent(const ResourceEntry& entry, bool pending) const;
+    // Writes the typed text for the current entry (a literal of the pending view) or for
+    // every matching entry of the view, then gives it to them; false, with nothing
+    // given, when a write failed.
+    bool StoreTypedTranslation(const std::u16string& typed, bool pending);
+
     // Check box 1032 with m_enableTranslation, then list view 1042 with m_list.
     void DoDataExchange(CDataExchange* dx) override;
     // Fills the controls: icon, personalisation edits, list columns, language combo box.

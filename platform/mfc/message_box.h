@@ -1,10 +1,13 @@
-// The class library's message box, and the responder through which tests answer it.
+// The class library's message box, and the responder through which tests answer it
+// and the file and colour dialogs.
 #pragma once
 
 #include <deque>
 #include <string>
 #include <vector>
 
+#include "platform/mfc/color_dialog.h"
+#include "platform/mfc/file_dialog.h"
 #include "platform/mfc/window_types.h"
 
 inline constexpr UINT MB_OK = 0x00000000;
@@ -33,6 +36,9 @@ class DialogResponder {
   public:
     virtual ~DialogResponder() = default;
     virtual int AnswerMessageBox(const MessageBoxRequest& request) = 0;
+    // Unless overridden, the user cancels.
+    virtual FileDialogAnswer AnswerFileDialog(const FileDialogRequest& request);
+    virtual ColorDialogAnswer AnswerColorDialog(const ColorDialogRequest& request);
 };
 
 // Installs a responder for its lifetime; the one before comes back afterwards.
@@ -48,11 +54,17 @@ class ScopedDialogResponder {
 };
 
 // Records every request and answers from a script; an empty script answers IDOK for an
-// OK box and IDNO for a Yes/No box.
+// OK box, IDNO for a Yes/No box, and cancels a file or colour dialog.
 class ScriptedResponder : public DialogResponder {
   public:
     int AnswerMessageBox(const MessageBoxRequest& request) override;
+    FileDialogAnswer AnswerFileDialog(const FileDialogRequest& request) override;
+    ColorDialogAnswer AnswerColorDialog(const ColorDialogRequest& request) override;
 
     std::deque<int> answers;
     std::vector<MessageBoxRequest> messageBoxes;
+    std::deque<FileDialogAnswer> fileAnswers;
+    std::vector<FileDialogRequest> fileDialogs;
+    std::deque<ColorDialogAnswer> colorAnswers;
+    std::vector<ColorDialogRequest> colorDialogs;
 };

@@ -36,6 +36,10 @@ CWnd* CWnd::GetDlgItem(int id) const {
     return m_hWnd != nullptr ? FromHandle(m_hWnd->Child(id)) : nullptr;
 }
 
+CWnd* CWnd::GetParent() const {
+    return m_hWnd != nullptr ? FromHandle(m_hWnd->parent) : nullptr;
+}
+
 int CWnd::GetDlgCtrlID() const {
     return m_hWnd != nullptr ? m_hWnd->id : 0;
 }

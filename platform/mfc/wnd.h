@@ -33,6 +33,8 @@ class CWnd : public CCmdTarget {
     // The child control with that id, null when there is none.
     CWnd* GetDlgItem(int id) const;
     int GetDlgCtrlID() const;
+    // The window that holds this control; null for the dialog itself.
+    CWnd* GetParent() const;
 
     void SetWindowText(const char16_t* text);
     void GetWindowText(CString& text) const;

@@ -16,6 +16,8 @@
 namespace crt {
 namespace {
 
+std::optional<std::int64_t> g_fixedTime;
+
 int Access(const std::string& nativePath, int mode) {
     if (!win32::detail::ProfileBatchHolds(nativePath) && !win32::detail::Exists(nativePath)) {
         errno = ENOENT;
@@ -80,11 +82,15 @@ long _wtol(const char16_t* text) {
 }
 
 std::int64_t _time64(std::int64_t* time) {
-    const std::int64_t now = ::time(nullptr);
+    const std::int64_t now = g_fixedTime.value_or(::time(nullptr));
     if (time != nullptr) {
         *time = now;
     }
     return now;
+}
+
+void SetFixedTime64ForTesting(std::optional<std::int64_t> seconds) {
+    g_fixedTime = seconds;
 }
 
 int _wchdir(const char16_t* path) {

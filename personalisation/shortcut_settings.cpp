@@ -1,0 +1,66 @@
+// What the host product's installer reads about the desktop shortcuts: the name of the
+// product's shortcut, and the flag that stops it making one for this tool.
+#include "foundation/whole_file.h"
+#include "personalisation/outcome_message.h"
+#include "platform/mfc/exceptions.h"
+#include "platform/win32/crt_misc.h"
+#include "resources/resource.h"
+#include "workbench/tarnwell_dlg.h"
+
+namespace {
+
+// UTF-16LE with its mark: the start-up and the conversion of the product's text files
+// read it in that form.
+constexpr char16_t kShortcutNameFile[] = u".\\软件名称.txt";
+constexpr char16_t kDefaultShortcutName[] = u"Corvantis";
+// Present and holding "1": no desktop shortcut to this tool.
+constexpr char kNoShortcutFlagFile[] = ".\\config\\noLocalizeIco.txt";
+
+// False when the file could not be opened, written or closed.
+bool StoreShortcutName(const CString& name) {
+    try {
+        return WriteUtf16File(kShortcutNameFile, name);
+    } catch (const CFileException&) {
+        return false;
+    }
+}
+
+}  // namespace
+
+void CTarnwellDlg::OnSaveShortcutName() {
+    UpdateData(TRUE);
+    CWnd* edit = GetDlgItem(IDC_SHORTCUT_NAME);
+    if (edit == nullptr) {
+        return;
+    }
+    // The whole text, untrimmed; an empty name is stored as it is.
+    CString name;
+    edit->GetWindowText(name);
+    ShowOutcome(StoreShortcutName(name),
+                u"快捷方式名称已经指定，软件安装后将以此名称生成桌面快捷方式！");
+}
+
+void CTarnwellDlg::OnDefaultShortcutName() {
+    UpdateData(TRUE);
+    // Edit 1022 keeps the text it shows.
+    ShowOutcome(StoreShortcutName(kDefaultShortcutName),
+                u"快捷方式名称已经恢复，软件安装后将生成默认名称的桌面快捷方式！");
+}
+
+void CTarnwellDlg::OnNoShortcutToggled() {
+    UpdateData(TRUE);
+    CWnd* box = GetDlgItem(IDC_NO_SHORTCUT);
+    if (box == nullptr) {
+        return;
+    }
+    // An automatic check box: the click has already changed its state.
+    if (box->SendMessage(BM_GETCHECK) != BST_UNCHECKED) {
+        ShowOutcome(WriteBytesFile(kNoShortcutFlagFile, "wb", "1") == 0,
+                    u"已经禁止安装操作生成“翻译及个性化”快捷方式！");
+        return;
+    }
+    // A flag file that was never there is as good as deleted.
+    const bool gone =
+        crt::_unlink(kNoShortcutFlagFile) == 0 || crt::_access(kNoShortcutFlagFile, 0) != 0;
+    ShowOutcome(gone, u"已经允许安装操作生成“翻译及个性化”快捷方式！");
+}

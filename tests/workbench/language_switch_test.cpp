@@ -1,0 +1,352 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/mfc/resource_module.h"
+#include "resources/tarnwell_resources.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/utf16_file.h"
+#include "tests/workbench/product_folder_driver.h"
+#include "workbench/language_selection.h"
+#include "workbench/tarnwell_dlg.h"
+
+namespace {
+
+using tw_test::FixtureBytes;
+using tw_test::ReadBytes;
+using tw_test::Snapshot;
+using tw_test::TakeSnapshot;
+using tw_test::Utf16LeFile;
+using tw_test::WriteBytes;
+
+constexpr char16_t kStaticIni[] = u".\\config\\static.ini";
+const std::vector<std::u16string> kSucceeded{u"操作成功，请重新启动软件！"};
+const std::vector<std::u16string> kFailed{u"操作失败"};
+
+// The fixture's texts in Big5, as the switch to "950" converts them.
+const std::string kBig5HouTai = "\xAB\xE1\xA5\x78";  // 後台
+const std::string kBig5JianTi = "\xC2\xB2\xC5\xE9";  // 簡體
+const std::string kMainIni950 =
+    "[main]\r\ntitle=" + kBig5HouTai + "\r\nstatus=" + kBig5JianTi + "\r\n";
+const std::string kDataSql950 = "INSERT INTO dict_level (id, name) VALUES (1, '" + kBig5HouTai +
+                                "'), (2, '" + kBig5JianTi + "');\r\n";
+// The full resource list in traditional characters.
+const std::string kRegenerated = Utf16LeFile(u"[str]\r\n0000000001=後台\r\n0000000002=簡體\r\n");
+
+struct Keys {
+    std::u16string code;        // static.ini [translate] system-language-code
+    std::u16string tooltip;     // static.ini [dialog] enable-tooltip
+    std::u16string targetLang;  // drovak.conf [BASE] targetlang
+    bool operator==(const Keys&) const = default;
+};
+
+Keys ReadKeys() {
+    using tw_test::ProfileValue;
+    return {ProfileValue(u"translate", u"system-language-code", kStaticIni),
+            ProfileValue(u"dialog", u"enable-tooltip", kStaticIni),
+            ProfileValue(u"BASE", u"targetlang", u".\\drovak.conf")};
+}
+
+void PrintTo(const Keys& keys, std::ostream* out) {
+    const auto ascii = [](const std::u16string& text) {
+        return std::string(text.begin(), text.end());
+    };
+    *out << ascii(keys.code) << "/" << ascii(keys.tooltip) << "/" << ascii(keys.targetLang);
+}
+
+// The profile files change in their own way (keys rewritten, converted as settings);
+// their keys are checked on their own.
+Snapshot WithoutProfiles(Snapshot files) {
+    files.erase("config/static.ini");
+    files.erase("drovak.conf");
+    return files;
+}
+
+void ExpectNothingLost(const Snapshot& before, const Snapshot& after) {
+    for (const auto& [path, bytes] : before) {
+        SCOPED_TRACE(path);
+        ASSERT_TRUE(after.contains(path));
+        EXPECT_EQ(after.at(path), bytes);
+    }
+}
+
+class LanguageSwitchTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        AfxSetResourceHandle(TarnwellResources());
+        tw_test::CopyProductFixture();
+    }
+
+    struct Outcome {
+        std::vector<std::u16string> messages;
+        bool open;
+        std::u16string languageCode;  // m_languageCode afterwards
+        std::u16string selected;      // the combo box's code afterwards; empty for none
+    };
+
+    // Opens the dialog on the folder, chooses the language (an empty code leaves the combo
+    // box as it is) and presses "应用".
+    static Outcome Apply(const std::u16string& code) {
+        ScriptedResponder responder;
+        ScopedDialogResponder scoped(responder);
+        CTarnwellDlg dialog;
+        EXPECT_TRUE(dialog.Create());
+        if (!code.empty()) {
+            EXPECT_TRUE(tw_test::ChooseLanguage(dialog, code));
+        }
+        tw_test::Click(dialog, IDC_APPLY_LANGUAGE);
+        const std::u16string* selected = GetSelectedLanguageCode(dialog);
+        return {tw_test::Texts(responder), tw_test::IsOpen(dialog), dialog.m_languageCode,
+                selected != nullptr ? *selected : u""};
+    }
+
+    static void SetLanguageCode(const char16_t* code) {
+        WritePrivateProfileStringW(u"translate", u"system-language-code", code, kStaticIni);
+    }
+
+    tw_test::TempFolder folder_;
+};
+
+TEST_F(LanguageSwitchTest, From936To950SavesRestoresRecordsAndConverts) {
+    WriteBytes("config/res_936.txt", "saved earlier");
+    WriteBytes("data/data_936.sql", "saved earlier");
+    WriteBytes("data/data_936.ini", "saved earlier");
+    WriteBytes("config/res_950.txt", Utf16LeFile(u"[str]\r\n0000000001=舊\r\n"));
+    WriteBytes("data/data_950.sql", "-- saved in 950\r\n");
+    WriteBytes("data/data_950.ini", Utf16LeFile(u"[str]\r\n後台=from 950\r\n"));
+    Snapshot want = TakeSnapshot();
+
+    const Outcome outcome = Apply(u"950");
+    EXPECT_EQ(outcome.messages, kSucceeded);
+    EXPECT_FALSE(outcome.open);
+    EXPECT_EQ(outcome.languageCode, u"950");
+    EXPECT_EQ(ReadKeys(), (Keys{u"950", u"0", u"en"}));
+
+    // The install-time copies, then the language left under its code.
+    want["config/res_install.txt"] = FixtureBytes("config/res.txt");
+    want["data/data_install.sql"] = FixtureBytes("data/data.sql");
+    want["config/res_936.txt"] = FixtureBytes("config/res.txt");
+    want["data/data_936.sql"] = FixtureBytes("data/data.sql");
+    want["data/data_936.ini"] = FixtureBytes("data/data.ini");
+    // The data translation file comes back; the translation file restored from its copy is
+    // regenerated by the conversion. The data-dictionary SQL file being left is converted
+    // in place of its 950 copy, which is Big5 already and would be converted twice.
+    want["data/data.ini"] = want["data/data_950.ini"];
+    want["config/res.txt"] = kRegenerated;
+    want["data/data.sql"] = kDataSql950;
+    want["config/main.ini"] = kMainIni950;
+    EXPECT_EQ(WithoutProfiles(TakeSnapshot()), WithoutProfiles(want));
+}
+
+TEST_F(LanguageSwitchTest, From950BackTo936BringsTheSimplifiedSetBack) {
+    WriteBytes("data/data_950.ini", Utf16LeFile(u"[str]\r\n後台=from 950\r\n"));
+    ASSERT_EQ(Apply(u"950").messages, kSucceeded);
+    const Snapshot in950 = TakeSnapshot();
+
+    const Outcome outcome = Apply(u"936");
+    EXPECT_EQ(outcome.messages, kSucceeded);
+    EXPECT_FALSE(outcome.open);
+    EXPECT_EQ(outcome.languageCode, u"936");
+    EXPECT_EQ(ReadKeys(), (Keys{u"936", u"1", u"zh"}));
+
+    Snapshot want = in950;
+    want["config/res_950.txt"] = in950.at("config/res.txt");
+    want["data/data_950.sql"] = in950.at("data/data.sql");
+    want["data/data_950.ini"] = in950.at("data/data.ini");
+    // Back to the files the product had in 936, byte for byte.
+    for (const char* path :
+         {"config/res.txt", "data/data.sql", "data/data.ini", "config/main.ini"}) {
+        want[path] = FixtureBytes(path);
+    }
+    EXPECT_EQ(WithoutProfiles(TakeSnapshot()), WithoutProfiles(want));
+}
+
+TEST_F(LanguageSwitchTest, ToAFurtherLanguageAndBackWithoutConversion) {
+    const Snapshot before = TakeSnapshot();
+    const Outcome there = Apply(u"1252");
+    EXPECT_EQ(there.messages, kSucceeded);
+    EXPECT_FALSE(there.open);
+    EXPECT_EQ(ReadKeys(), (Keys{u"1252", u"0", u"en"}));
+
+    // 1252 has no copies: no translation file, no data translation file, and the
+    // data-dictionary SQL file of the installation. Nothing is converted.
+    Snapshot want = before;
+    want["config/res_install.txt"] = FixtureBytes("config/res.txt");
+    want["data/data_install.sql"] = FixtureBytes("data/data.sql");
+    want["config/res_936.txt"] = FixtureBytes("config/res.txt");
+    want["data/data_936.sql"] = FixtureBytes("data/data.sql");
+    want["data/data_936.ini"] = FixtureBytes("data/data.ini");
+    want.erase("config/res.txt");
+    want.erase("data/data.ini");
+    EXPECT_EQ(WithoutProfiles(TakeSnapshot()), WithoutProfiles(want));
+
+    // Work done in 1252, then back.
+    WriteBytes("config/res.txt", Utf16LeFile(u"[str]\r\n0000000001=Backstage\r\n"));
+    WriteBytes("data/data.ini", Utf16LeFile(u"[str]\r\n后台=Backstage\r\n"));
+    WriteBytes("data/data.sql", "-- edited in 1252\r\n");
+    const Snapshot in1252 = TakeSnapshot();
+    const Outcome back = Apply(u"936");
+    EXPECT_EQ(back.messages, kSucceeded);
+    EXPECT_EQ(ReadKeys(), (Keys{u"936", u"1", u"zh"}));
+
+    want = in1252;
+    want["config/res_1252.txt"] = in1252.at("config/res.txt");
+    want["data/data_1252.sql"] = in1252.at("data/data.sql");
+    want["data/data_1252.ini"] = in1252.at("data/data.ini");
+    for (const char* path : {"config/res.txt", "data/data.sql", "data/data.ini"}) {
+        want[path] = FixtureBytes(path);
+    }
+    // The install-time copies are those of the first switch.
+    EXPECT_EQ(want.at("config/res_install.txt"), FixtureBytes("config/res.txt"));
+    EXPECT_EQ(want.at("data/data_install.sql"), FixtureBytes("data/data.sql"));
+    EXPECT_EQ(WithoutProfiles(TakeSnapshot()), WithoutProfiles(want));
+}
+
+TEST_F(LanguageSwitchTest, TheSameLanguageAgainCopiesBackAndWritesTheKeysAgain) {
+    WriteBytes("drovak.conf", "[BASE]\r\ntargetlang=en\r\n");
+    WritePrivateProfileStringW(u"dialog", u"enable-tooltip", u"0", kStaticIni);
+    Snapshot want = TakeSnapshot();
+
+    const Outcome outcome = Apply(u"936");
+    EXPECT_EQ(outcome.messages, kSucceeded);
+    EXPECT_FALSE(outcome.open);
+    EXPECT_EQ(ReadKeys(), (Keys{u"936", u"1", u"zh"}));
+    want["config/res_install.txt"] = FixtureBytes("config/res.txt");
+    want["data/data_install.sql"] = FixtureBytes("data/data.sql");
+    want["config/res_936.txt"] = FixtureBytes("config/res.txt");
+    want["data/data_936.sql"] = FixtureBytes("data/data.sql");
+    want["data/data_936.ini"] = FixtureBytes("data/data.ini");
+    EXPECT_EQ(WithoutProfiles(TakeSnapshot()), WithoutProfiles(want));
+}
+
+TEST_F(LanguageSwitchTest, OrderingRulesRefuseAndSetTheComboBack) {
+    struct Case {
+        const char* name;
+        const char16_t* from;
+        const char16_t* to;
+        std::u16string message;
+    };
+    const Case cases[] = {
+        {"950 only from 936", u"1252", u"950", u"先切换到简体中文才能切换到繁体！"},
+        {"950 again: the first rule", u"950", u"950", u"先切换到简体中文才能切换到繁体！"},
+        {"950 only towards 936", u"950", u"1252", u"繁体只能先切换到简体！"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetLanguageCode(c.from);
+        const Snapshot before = TakeSnapshot();
+        const Outcome outcome = Apply(c.to);
+        EXPECT_EQ(outcome.messages, std::vector<std::u16string>{c.message});
+        EXPECT_TRUE(outcome.open);
+        EXPECT_EQ(outcome.languageCode, c.from);
+        EXPECT_EQ(outcome.selected, c.from);
+        EXPECT_EQ(TakeSnapshot(), before);
+    }
+}
+
+TEST_F(LanguageSwitchTest, NothingSelectedChangesNothingAndEnds) {
+    SetLanguageCode(u"1033");  // not in the table: the combo box starts without a selection
+    const Snapshot before = TakeSnapshot();
+    const Outcome outcome = Apply(u"");
+    EXPECT_EQ(outcome.selected, u"");
+    EXPECT_EQ(outcome.messages, kSucceeded);
+    EXPECT_FALSE(outcome.open);
+    EXPECT_EQ(outcome.languageCode, u"1033");
+    EXPECT_EQ(TakeSnapshot(), before);
+}
+
+TEST_F(LanguageSwitchTest, ALanguageThatCannotBeSavedStopsBeforeAnythingIsLost) {
+    struct Case {
+        const char* name;
+        const char* readOnly;
+        bool earlierCopy;  // a copy saved earlier stands at the read-only name
+    };
+    const Case cases[] = {
+        {"its translation copy", "config/res_936.txt", true},
+        {"its data translation copy", "data/data_936.ini", true},
+        {"the data folder (no install-time copy)", "data", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        tw_test::TempFolder caseFolder;
+        tw_test::CopyProductFixture();
+        if (c.earlierCopy) {
+            WriteBytes(c.readOnly, "saved earlier");
+        }
+        tw_test::MakeReadOnly(c.readOnly);
+        const Snapshot before = TakeSnapshot();
+
+        const Outcome outcome = Apply(u"950");
+        EXPECT_EQ(outcome.messages, kFailed);
+        EXPECT_TRUE(outcome.open);
+        EXPECT_EQ(outcome.languageCode, u"936");
+        // Every file as it was, the keys included; nothing converted.
+        ExpectNothingLost(before, TakeSnapshot());
+    }
+}
+
+TEST_F(LanguageSwitchTest, AFailureAfterTheSaveIsReportedAndTheSwitchGoesOn) {
+    struct Case {
+        const char* name;
+        const char* readOnly;
+        const char16_t* to;
+        Keys keys;
+    };
+    const Case cases[] = {
+        {"a settings file that cannot be converted",
+         "config/main.ini",
+         u"950",
+         {u"950", u"0", u"en"}},
+        {"a product configuration that cannot be written",
+         "drovak.conf",
+         u"1252",
+         {u"1252", u"0", u"zh"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        tw_test::TempFolder caseFolder;
+        tw_test::CopyProductFixture();
+        tw_test::MakeReadOnly(c.readOnly);
+
+        const Outcome outcome = Apply(c.to);
+        EXPECT_EQ(outcome.messages, kFailed);
+        EXPECT_TRUE(outcome.open);
+        EXPECT_EQ(outcome.languageCode, c.to);
+        EXPECT_EQ(ReadKeys(), c.keys);
+        EXPECT_EQ(ReadBytes(c.readOnly), FixtureBytes(c.readOnly));
+        EXPECT_EQ(ReadBytes("config/res_936.txt"), FixtureBytes("config/res.txt"));
+    }
+}
+
+TEST_F(LanguageSwitchTest, TheSelectionHelpersGoByTheItemsCode) {
+    WriteBytes("config/static.ini",
+               "[translate]\r\nsystem-language-code=1033\r\nlanguages=en:Lower;EN:Upper;936:A\r\n");
+    CTarnwellDlg dialog;
+    EXPECT_EQ(GetSelectedLanguageCode(dialog), nullptr);  // no window, no combo box
+    SelectLanguageByCode(dialog, u"936");
+    ASSERT_TRUE(dialog.Create());
+    CWnd* combo = dialog.GetDlgItem(IDC_LANGUAGE);
+    EXPECT_EQ(GetSelectedLanguageCode(dialog), nullptr);  // nothing selected
+
+    // Items in code order: 936, EN, en; codes compare case-sensitively.
+    SelectLanguageByCode(dialog, u"EN");
+    EXPECT_EQ(combo->SendMessage(CB_GETCURSEL), 1);
+    EXPECT_EQ(GetSelectedLanguageCode(dialog), &dialog.m_languageTable.find(u"EN")->first);
+    SelectLanguageByCode(dialog, u"en");
+    EXPECT_EQ(combo->SendMessage(CB_GETCURSEL), 2);
+    SelectLanguageByCode(dialog, u"fr");
+    EXPECT_EQ(combo->SendMessage(CB_GETCURSEL), 2);
+
+    // An item without a code is passed over and never reported.
+    SelectLanguageByCode(dialog, u"936");
+    EXPECT_EQ(combo->SendMessage(CB_GETCURSEL), 0);
+    combo->SendMessage(CB_SETITEMDATA, 1, CB_ERR);
+    SelectLanguageByCode(dialog, u"en");
+    EXPECT_EQ(combo->SendMessage(CB_GETCURSEL), 2);
+    combo->SendMessage(CB_SETCURSEL, 1);
+    EXPECT_EQ(GetSelectedLanguageCode(dialog), nullptr);
+}
+
+}  // namespace

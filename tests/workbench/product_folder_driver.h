@@ -1,0 +1,93 @@
+// Test helpers for the dialog's operations on a product folder: the fixture folder, a
+// snapshot of every file, profile values, and the dialog's controls driven offscreen.
+#pragma once
+
+#include <QComboBox>
+#include <QTest>
+#include <QWidget>
+#include <array>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/mfc/message_box.h"
+#include "platform/mfc/widget_access.h"
+#include "platform/mfc/wnd.h"
+#include "platform/win32/profile.h"
+#include "resources/resource.h"
+#include "tests/support/temp_folder.h"
+
+namespace tw_test {
+
+// The product folder of the fixtures, copied into the current directory: a "936"
+// product with a translation file, a pending file, a full resource list, the data files
+// and one converted settings file.
+inline void CopyProductFixture() {
+    std::filesystem::copy(TW_FIXTURES "/language_switch/product", ".",
+                          std::filesystem::copy_options::recursive);
+}
+
+inline std::string FixtureBytes(const std::string& path) {
+    return ReadBytes(TW_FIXTURES "/language_switch/product/" + path);
+}
+
+// Every file under the current directory, by relative path ("config/res.txt").
+using Snapshot = std::map<std::string, std::string>;
+
+inline Snapshot TakeSnapshot() {
+    Snapshot files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(".")) {
+        if (entry.is_regular_file()) {
+            files[std::filesystem::relative(entry.path(), ".").generic_string()] =
+                ReadBytes(entry.path());
+        }
+    }
+    return files;
+}
+
+inline std::u16string ProfileValue(const char16_t* section, const char16_t* key,
+                                   const char16_t* file) {
+    std::array<char16_t, 256> buffer{};
+    GetPrivateProfileStringW(section, key, u"<missing>", buffer.data(),
+                             static_cast<DWORD>(buffer.size()), file);
+    return buffer.data();
+}
+
+inline void Click(const CWnd& dialog, int id) {
+    QTest::mouseClick(WidgetOfControl(dialog.m_hWnd, id), Qt::LeftButton);
+}
+
+// A dialog made with Create() hides when it is closed.
+inline bool IsOpen(const CWnd& dialog) {
+    return WidgetOfWindow(dialog.m_hWnd)->isVisible();
+}
+
+inline std::vector<std::u16string> Texts(const ScriptedResponder& responder) {
+    std::vector<std::u16string> texts;
+    for (const MessageBoxRequest& box : responder.messageBoxes) {
+        texts.push_back(box.text);
+    }
+    return texts;
+}
+
+// Chooses the item of the language combo box whose code is given, with the keyboard as
+// a user would; false when there is none.
+inline bool ChooseLanguage(const CWnd& dialog, const std::u16string& code) {
+    CWnd* combo = dialog.GetDlgItem(IDC_LANGUAGE);
+    auto* widget = static_cast<QComboBox*>(WidgetOfControl(dialog.m_hWnd, IDC_LANGUAGE));
+    for (int i = 0; i < widget->count(); ++i) {
+        const auto* itemCode = reinterpret_cast<const std::u16string*>(
+            combo->SendMessage(CB_GETITEMDATA, static_cast<WPARAM>(i)));
+        if (*itemCode == code) {
+            QTest::keyClick(widget, Qt::Key_Home);
+            for (int down = 0; down < i; ++down) {
+                QTest::keyClick(widget, Qt::Key_Down);
+            }
+            return widget->currentIndex() == i;
+        }
+    }
+    return false;
+}
+
+}  // namespace tw_test

@@ -1,0 +1,78 @@
+#include "workbench/data_dictionary.h"
+
+#include <cstdint>
+
+#include "foundation/text_conversion.h"
+#include "foundation/tokenize.h"
+#include "foundation/whole_file.h"
+#include "platform/win32/profile.h"
+#include "workbench/tarnwell_dlg.h"
+#include "workbench/translation_files.h"
+
+namespace {
+
+constexpr int kValueBufferUnits = 10240;
+
+bool IsCjkUnit(char16_t unit) {
+    return unit >= 0x4E00 && unit <= 0x9FBB;
+}
+
+// Replaces the lines element by element, so that an unchanged file leaves every line in
+// its place (entries of earlier loads keep pointing at the same text).
+void AssignLines(std::vector<std::u16string>& lines, std::vector<std::u16string> read) {
+    lines.resize(read.size());
+    for (size_t i = 0; i < read.size(); ++i) {
+        lines[i] = std::move(read[i]);
+    }
+}
+
+std::u16string LookUpTranslation(const std::u16string& literal) {
+    std::u16string buffer(kValueBufferUnits, u'\0');
+    GetPrivateProfileStringW(kTranslationSection, literal.c_str(), u"", buffer.data(),
+                             kValueBufferUnits, kDataTranslationFile);
+    return buffer.substr(0, buffer.find(u'\0'));
+}
+
+}  // namespace
+
+std::vector<std::u16string> ExtractCjkLiterals(std::u16string line) {
+    std::vector<std::u16string> literals;
+    bool inside = false;
+    bool hasCjk = false;
+    std::u16string literal;
+    for (const char16_t unit : line) {
+        if (unit == u'\'') {
+            if (inside && hasCjk && !literal.empty()) {
+                literals.push_back(literal);
+            }
+            if (!inside) {
+                literal.clear();
+            }
+            inside = !inside;
+            hasCjk = false;
+        } else if (inside) {
+            hasCjk = hasCjk || IsCjkUnit(unit);
+            literal.push_back(unit);
+        }
+    }
+    return literals;
+}
+
+void LoadDataDictionaryEntries(const std::u16string& filter, CTarnwellDlg& dialog,
+                               std::list<ResourceEntry>& list) {
+    const std::string bytes = ReadTextFile(".\\data\\data.sql");
+    AssignLines(dialog.m_sqlLines, TokenizeToVector(CString(MultiByteToWString(bytes.c_str(), 936)),
+                                                    CString(u"\r\n")));
+    std::uint32_t number = 0;
+    for (const std::u16string& line : dialog.m_sqlLines) {
+        for (std::u16string& literal : ExtractCjkLiterals(line)) {
+            const std::u16string key = FormatResourceKey(++number);
+            std::u16string translation = LookUpTranslation(literal);
+            const bool inView =
+                dialog.m_showPending != 0 ? translation.empty() : !translation.empty();
+            if (inView && literal.find(filter) != std::u16string::npos) {
+                list.push_back({key, std::move(literal), std::move(translation), &line});
+            }
+        }
+    }
+}

@@ -1,0 +1,231 @@
+// The language switch: the host product keeps one set of translation files per language;
+// a switch saves the set of the language being left under its code, brings back the set
+// of the language entered, records the new code and, between Simplified and Traditional
+// Chinese, converts the product's text files.
+#include <array>
+#include <string>
+
+#include "foundation/text_conversion.h"
+#include "platform/mfc/message_box.h"
+#include "platform/win32/crt_misc.h"
+#include "platform/win32/file_ops.h"
+#include "platform/win32/profile.h"
+#include "resources/resource.h"
+#include "workbench/language_selection.h"
+#include "workbench/product_text_conversion.h"
+#include "workbench/tarnwell_dlg.h"
+#include "workbench/translation_files.h"
+
+namespace {
+
+constexpr char16_t kStaticIni[] = u".\\config\\static.ini";
+constexpr char16_t kProductConfiguration[] = u".\\drovak.conf";
+constexpr char16_t kSimplified[] = u"936";
+constexpr char16_t kTraditional[] = u"950";
+constexpr char16_t kSucceeded[] = u"操作成功，请重新启动软件！";
+constexpr char16_t kFailed[] = u"操作失败";
+
+// One file that each language keeps a copy of.
+struct LanguageFile {
+    const char16_t* current;
+    std::u16string (*copyFor)(const std::u16string& code);
+    const char16_t* installCopy;  // made once, from the first language left; null: none
+    const char16_t* fallback;     // restored when the language has no copy; null: none
+    // Rewritten by the conversion between "936" and "950": such a switch carries the
+    // current file over in place of the entered language's copy, which is in that code
+    // page already and would be converted a second time.
+    bool convertedBetweenScripts;
+};
+
+// In the order they are saved and restored.
+constexpr LanguageFile kLanguageFiles[] = {
+    {kTranslationFile, LanguageTranslationFile, kInstallTranslationFile, nullptr, false},
+    {kDataDictionaryFile, LanguageDataDictionaryFile, kInstallDataDictionaryFile,
+     kInstallDataDictionaryFile, true},
+    {kDataTranslationFile, LanguageDataTranslationFile, nullptr, nullptr, false},
+};
+
+bool IsScriptSwitch(const std::u16string& left, const std::u16string& entered) {
+    return (left == kSimplified && entered == kTraditional) ||
+           (left == kTraditional && entered == kSimplified);
+}
+
+// Traditional Chinese is reached only from Simplified Chinese and left only towards it.
+const char16_t* OrderingRefusal(const std::u16string& left, const std::u16string& entered) {
+    if (entered == kTraditional && left != kSimplified) {
+        return u"先切换到简体中文才能切换到繁体！";
+    }
+    if (left == kTraditional && entered != kSimplified) {
+        return u"繁体只能先切换到简体！";
+    }
+    return nullptr;
+}
+
+// The file calls of one switch. Each call reports whether the files ended as the
+// language needs them, so that no file is deleted before its copy exists. The narrow
+// runtime calls take GBK paths, made in one buffer reused for every path.
+class LanguageFiles {
+  public:
+    // The install-time copy, when the file has one and it is still missing.
+    bool MakeInstallCopy(const LanguageFile& file) {
+        if (file.installCopy == nullptr || Exists(file.installCopy)) {
+            return true;
+        }
+        return Copy(file.current, file.installCopy) || !Exists(file.current);
+    }
+
+    // The current file under the language's own name; a missing current file leaves the
+    // language without a copy.
+    bool Save(const LanguageFile& file, const std::u16string& code) {
+        const std::u16string copy = file.copyFor(code);
+        Remove(copy);
+        return Copy(file.current, copy) || (!Exists(file.current) && !Exists(copy));
+    }
+
+    // The entered language's copy, or the fallback, in the current file's place; without
+    // either the language starts without the file. The current file is deleted only when
+    // the left language's copy of it exists.
+    bool Restore(const LanguageFile& file, const std::u16string& left,
+                 const std::u16string& entered) {
+        if (Exists(file.current) && !Exists(file.copyFor(left))) {
+            return false;
+        }
+        std::u16string source = file.copyFor(entered);
+        const bool hasCopy = Exists(source);
+        Remove(file.current);
+        if (!hasCopy && file.fallback == nullptr) {
+            return !Exists(file.current);
+        }
+        if (!hasCopy) {
+            source = file.fallback;
+        }
+        return Copy(source, file.current) || (!Exists(source) && !Exists(file.current));
+    }
+
+  private:
+    const char* Narrow(const std::u16string& path) {
+        WideToGbk(path.c_str(), static_cast<int>(buffer_.size()), buffer_.data());
+        return buffer_.data();
+    }
+    bool Exists(const std::u16string& path) { return crt::_access(Narrow(path), 0) == 0; }
+    void Remove(const std::u16string& path) { crt::_unlink(Narrow(path)); }
+    static bool Copy(const std::u16string& from, const std::u16string& to) {
+        return CopyFileW(from.c_str(), to.c_str(), TRUE) != FALSE;
+    }
+
+    std::array<char, 1024> buffer_{};
+};
+
+bool WriteKey(const char16_t* section, const char16_t* key, const char16_t* value,
+              const char16_t* file) {
+    return WritePrivateProfileStringW(section, key, value, file) != FALSE;
+}
+
+// Install-time copies, then the left language's files under its code, then the new code:
+// until all of it is done nothing is deleted or rewritten.
+bool LeaveLanguage(LanguageFiles& files, const std::u16string& left,
+                   const std::u16string& entered) {
+    for (const LanguageFile& file : kLanguageFiles) {
+        if (!files.MakeInstallCopy(file)) {
+            return false;
+        }
+    }
+    for (const LanguageFile& file : kLanguageFiles) {
+        if (!files.Save(file, left)) {
+            return false;
+        }
+    }
+    return WriteKey(u"translate", u"system-language-code", entered.c_str(), kStaticIni);
+}
+
+// Every file is restored even when one fails.
+bool EnterLanguage(LanguageFiles& files, const std::u16string& left,
+                   const std::u16string& entered) {
+    bool restored = true;
+    for (const LanguageFile& file : kLanguageFiles) {
+        if (!(file.convertedBetweenScripts && IsScriptSwitch(left, entered))) {
+            restored = files.Restore(file, left, entered) && restored;
+        }
+    }
+    return restored;
+}
+
+bool WriteLanguageKeys(const std::u16string& entered) {
+    const bool simplified = entered == kSimplified;
+    const bool target =
+        WriteKey(u"BASE", u"targetlang", simplified ? u"zh" : u"en", kProductConfiguration);
+    const bool tooltip =
+        WriteKey(u"dialog", u"enable-tooltip", simplified ? u"1" : u"0", kStaticIni);
+    return target && tooltip;
+}
+
+bool ConvertScripts(const std::u16string& left, const std::u16string& entered) {
+    if (!IsScriptSwitch(left, entered)) {
+        return true;
+    }
+    return left == kSimplified ? ConvertProductTexts(936, 950) : ConvertProductTexts(950, 936);
+}
+
+}  // namespace
+
+const std::u16string* GetSelectedLanguageCode(const CWnd& dialog) {
+    const CWnd* combo = dialog.GetDlgItem(IDC_LANGUAGE);
+    if (combo == nullptr) {
+        return nullptr;
+    }
+    const LRESULT selected = combo->SendMessage(CB_GETCURSEL);
+    if (selected < 0) {
+        return nullptr;
+    }
+    const LRESULT data = combo->SendMessage(CB_GETITEMDATA, static_cast<WPARAM>(selected));
+    return data == CB_ERR ? nullptr : reinterpret_cast<const std::u16string*>(data);
+}
+
+void SelectLanguageByCode(const CWnd& dialog, const std::u16string& code) {
+    const CWnd* combo = dialog.GetDlgItem(IDC_LANGUAGE);
+    if (combo == nullptr) {
+        return;
+    }
+    for (LRESULT i = 0; i < combo->SendMessage(CB_GETCOUNT); ++i) {
+        const LRESULT data = combo->SendMessage(CB_GETITEMDATA, static_cast<WPARAM>(i));
+        const auto* itemCode = reinterpret_cast<const std::u16string*>(data);
+        if (data != CB_ERR && itemCode != nullptr && *itemCode == code) {
+            combo->SendMessage(CB_SETCURSEL, static_cast<WPARAM>(i));
+            return;
+        }
+    }
+}
+
+void CTarnwellDlg::OnApplyLanguage() {
+    const std::u16string left = m_languageCode;
+    const std::u16string* selected = GetSelectedLanguageCode(*this);
+    if (selected == nullptr) {
+        // Nothing to switch to: nothing changes, and the tool ends as after a switch.
+        AfxMessageBox(kSucceeded, MB_OK, 0);
+        OnCancel();
+        return;
+    }
+    const std::u16string entered = *selected;
+    if (const char16_t* refusal = OrderingRefusal(left, entered)) {
+        AfxMessageBox(refusal, MB_OK, 0);
+        SelectLanguageByCode(*this, left);
+        return;
+    }
+
+    LanguageFiles files;
+    if (!LeaveLanguage(files, left, entered)) {
+        AfxMessageBox(kFailed, MB_OK, 0);
+        return;
+    }
+    // From here on the switch goes to its end; a step that fails is reported at the end.
+    bool complete = EnterLanguage(files, left, entered);
+    m_languageCode = entered;
+    complete = WriteLanguageKeys(entered) && complete;
+    complete = ConvertScripts(left, entered) && complete;
+    if (!complete) {
+        AfxMessageBox(kFailed, MB_OK, 0);
+        return;
+    }
+    AfxMessageBox(kSucceeded, MB_OK, 0);
+    OnCancel();
+}
