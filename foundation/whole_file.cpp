@@ -39,18 +39,23 @@ std::u16string ReadUtf16File(const std::u16string& path) {
     return file != nullptr ? ReadChunks<char16_t>(file) : std::u16string();
 }
 
+std::string Utf16FileBytes(const std::u16string& text) {
+    std::string bytes = "\xFF\xFE";
+    bytes.reserve(2 + text.size() * 2);
+    for (const char16_t unit : text) {
+        bytes.push_back(static_cast<char>(unit & 0xFF));
+        bytes.push_back(static_cast<char>(unit >> 8));
+    }
+    return bytes;
+}
+
 bool WriteUtf16File(const std::u16string& path, const CString& text) {
     CStdioFile file;
     if (!file.Open(path.c_str(), CStdioFile::modeWrite | CStdioFile::typeBinary |
                                      CStdioFile::shareExclusive | CStdioFile::modeCreate)) {
         return false;
     }
-    std::string bytes = "\xFF\xFE";
-    bytes.reserve(2 + static_cast<size_t>(text.GetLength()) * 2);
-    for (const char16_t unit : text.str()) {
-        bytes.push_back(static_cast<char>(unit & 0xFF));
-        bytes.push_back(static_cast<char>(unit >> 8));
-    }
+    const std::string bytes = Utf16FileBytes(text.str());
     file.Write(bytes.data(), static_cast<UINT>(bytes.size()));
     file.Close();
     return true;

@@ -15,6 +15,9 @@ std::string ReadTextFile(const std::string& path);
 // it cannot be opened.
 std::u16string ReadUtf16File(const std::u16string& path);
 
+// What a UTF-16 file written here holds: the mark FF FE, then the text's UTF-16LE units.
+std::string Utf16FileBytes(const std::u16string& text);
+
 // Leaves the file holding exactly the mark FF FE and the text's UTF-16LE units. A file
 // that cannot be opened is not written: the result is false. A short write or a failed
 // close raises CFileException.

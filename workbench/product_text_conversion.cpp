@@ -147,16 +147,6 @@ std::u16string MapScript(std::u16string text, bool toTraditional) {
     return text;
 }
 
-std::string Utf16LeBytes(const std::u16string& text) {
-    std::string bytes = "\xFF\xFE";
-    bytes.reserve(2 + text.size() * 2);
-    for (const char16_t unit : text) {
-        bytes.push_back(static_cast<char>(unit & 0xFF));
-        bytes.push_back(static_cast<char>(unit >> 8));
-    }
-    return bytes;
-}
-
 // The shortcut-name file in UTF-16 (FF FE): its characters change script, its encoding
 // stays.
 bool ConvertUtf16File(const std::string& path, const std::string& bytes, bool toBig5) {
@@ -165,7 +155,7 @@ bool ConvertUtf16File(const std::string& path, const std::string& bytes, bool to
         text.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
                                              static_cast<unsigned char>(bytes[i + 1]) << 8));
     }
-    return ReplaceWhole(path, "wb", Utf16LeBytes(MapScript(text, toBig5)));
+    return ReplaceWhole(path, "wb", Utf16FileBytes(MapScript(text, toBig5)));
 }
 
 bool ConvertFile(const std::string& path, bool toBig5) {
@@ -198,7 +188,7 @@ bool RegenerateTranslationFile() {
     Owned simplified(gbk != nullptr ? Coder::GbToSimplified(gbk.get()) : nullptr);
     Owned big5(Coder::GbToBig5(simplified.get()));
     const std::u16string text = big5 != nullptr ? MultiByteToWString(big5.get(), 950) : u"";
-    return ReplaceWhole(".\\config\\res.txt", "wb", Utf16LeBytes(text));
+    return ReplaceWhole(".\\config\\res.txt", "wb", Utf16FileBytes(text));
 }
 
 }  // namespace
