@@ -66,7 +66,7 @@ int WriteBytesFile(const std::string& path, const char* mode, const std::string&
     if (file == nullptr) {
         return -1;
     }
-    crt::fwrite(data.data(), 1, data.size(), file);
-    crt::fclose(file);
-    return 0;
+    const bool written = crt::fwrite(data.data(), 1, data.size(), file) == data.size();
+    const bool closed = crt::fclose(file) == 0;
+    return written && closed ? 0 : -1;
 }

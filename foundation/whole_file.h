@@ -24,5 +24,5 @@ std::string Utf16FileBytes(const std::u16string& text);
 bool WriteUtf16File(const std::u16string& path, const CString& text);
 
 // Writes the data's bytes (zero bytes included) with the runtime library's open mode.
-// 0 after writing (write errors are not detected), -1 when the file cannot be opened.
+// 0 after writing, -1 when the file cannot be opened or the bytes could not be stored.
 int WriteBytesFile(const std::string& path, const char* mode, const std::string& data);

@@ -218,14 +218,12 @@ void CTarnwellDlg::OnApplyLanguage() {
         return;
     }
     // From here on the switch goes to its end; a step that fails is reported at the end.
+    // Either way the product now has the new language, so the tool ends: the lists shown
+    // belong to the language left.
     bool complete = EnterLanguage(files, left, entered);
     m_languageCode = entered;
     complete = WriteLanguageKeys(entered) && complete;
     complete = ConvertScripts(left, entered) && complete;
-    if (!complete) {
-        AfxMessageBox(kFailed, MB_OK, 0);
-        return;
-    }
-    AfxMessageBox(kSucceeded, MB_OK, 0);
+    AfxMessageBox(complete ? kSucceeded : kFailed, MB_OK, 0);
     OnCancel();
 }

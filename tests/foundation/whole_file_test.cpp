@@ -83,6 +83,7 @@ TEST(WriteBytesFile, WritesExactlyTheData) {
     EXPECT_EQ(WriteBytesFile("z.bin", "wb", std::string("a\0b", 3)), 0);
     EXPECT_EQ(ReadBytes("z.bin"), std::string("a\0b", 3));
     EXPECT_EQ(WriteBytesFile("no\\such\\flag.txt", "wb", "1"), -1);
+    EXPECT_EQ(WriteBytesFile("/dev/full", "wb", "1"), -1) << "a write that is not stored";
 }
 
 }  // namespace
