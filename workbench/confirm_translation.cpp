@@ -87,6 +87,8 @@ bool CTarnwellDlg::StoreTypedTranslation(const std::u16string& typed, bool pendi
     }
     for (ResourceEntry* entry : matches) {
         entry->translation = typed;
+    }
+    if (!matches.empty()) {
         m_current.translation = typed;
     }
     return true;

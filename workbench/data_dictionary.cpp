@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr int kValueBufferUnits = 10240;
-
 bool IsCjkUnit(char16_t unit) {
     return unit >= 0x4E00 && unit <= 0x9FBB;
 }
@@ -27,9 +25,9 @@ void AssignLines(std::vector<std::u16string>& lines, std::vector<std::u16string>
 }
 
 std::u16string LookUpTranslation(const std::u16string& literal) {
-    std::u16string buffer(kValueBufferUnits, u'\0');
+    std::u16string buffer(kProfileValueUnits, u'\0');
     GetPrivateProfileStringW(kTranslationSection, literal.c_str(), u"", buffer.data(),
-                             kValueBufferUnits, kDataTranslationFile);
+                             kProfileValueUnits, kDataTranslationFile);
     return buffer.substr(0, buffer.find(u'\0'));
 }
 
@@ -60,7 +58,7 @@ std::vector<std::u16string> ExtractCjkLiterals(std::u16string line) {
 
 void LoadDataDictionaryEntries(const std::u16string& filter, CTarnwellDlg& dialog,
                                std::list<ResourceEntry>& list) {
-    const std::string bytes = ReadTextFile(".\\data\\data.sql");
+    const std::string bytes = ReadTextFile(kDataDictionaryFileAnsi);
     AssignLines(dialog.m_sqlLines, TokenizeToVector(CString(MultiByteToWString(bytes.c_str(), 936)),
                                                     CString(u"\r\n")));
     std::uint32_t number = 0;

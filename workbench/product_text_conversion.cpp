@@ -34,7 +34,6 @@ constexpr FolderRow kFolders[] = {
     {".\\sql", "*.sql"},
 };
 
-constexpr char kDataDictionaryPath[] = ".\\data\\data.sql";
 constexpr char kShortcutNamePath[] = ".\\\xC8\xED\xBC\xFE\xC3\xFB\xB3\xC6.txt";  // 软件名称.txt
 constexpr LCID kChinesePrc = 2052;
 
@@ -55,7 +54,7 @@ std::map<std::string, std::string> CollectFiles() {
             files.emplace(path, path);
         }
     }
-    files.emplace(kDataDictionaryPath, kDataDictionaryPath);
+    files.emplace(kDataDictionaryFileAnsi, kDataDictionaryFileAnsi);
     files.emplace(kShortcutNamePath, kShortcutNamePath);
     return files;
 }

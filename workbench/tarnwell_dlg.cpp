@@ -12,6 +12,7 @@
 #include "platform/win32/crt_misc.h"
 #include "platform/win32/profile.h"
 #include "resources/resource.h"
+#include "workbench/translation_files.h"
 
 namespace {
 
@@ -53,12 +54,6 @@ std::u16string ReadShortcutName(const std::u16string& languageCode) {
 std::u16string ColorText(UINT value) {
     const std::string digits = std::to_string(static_cast<std::int32_t>(value));
     return std::u16string(digits.begin(), digits.end());
-}
-
-void SetControlText(CWnd& dialog, int id, const std::u16string& text) {
-    if (CWnd* control = dialog.GetDlgItem(id)) {
-        control->SetWindowText(text.c_str());
-    }
 }
 
 }  // namespace
@@ -121,12 +116,12 @@ BOOL CTarnwellDlg::OnInitDialog() {
     if (shortcutName.empty()) {
         shortcutName = kDefaultShortcutName;
     }
-    SetControlText(*this, IDC_SPLASH_PATH, u".\\config\\loading.bmp");
-    SetControlText(*this, IDC_BACKGROUND_PATH, u".\\config\\bg.jpg");
-    SetControlText(*this, IDC_TRANSPARENT_COLOR, color);
-    SetControlText(*this, IDC_WEB_LOGO_PATH, u".\\web\\oss\\logo.gif");
-    SetControlText(*this, IDC_AGENT_ICON_PATH, u".\\agent.bmp");
-    SetControlText(*this, IDC_SHORTCUT_NAME, shortcutName);
+    SetDlgItemWString(IDC_SPLASH_PATH, this, u".\\config\\loading.bmp");
+    SetDlgItemWString(IDC_BACKGROUND_PATH, this, u".\\config\\bg.jpg");
+    SetDlgItemWString(IDC_TRANSPARENT_COLOR, this, color);
+    SetDlgItemWString(IDC_WEB_LOGO_PATH, this, u".\\web\\oss\\logo.gif");
+    SetDlgItemWString(IDC_AGENT_ICON_PATH, this, u".\\agent.bmp");
+    SetDlgItemWString(IDC_SHORTCUT_NAME, this, shortcutName);
 
     m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     m_list.InsertColumn(0, u"标志", LVCFMT_LEFT, 100);
@@ -194,10 +189,16 @@ std::u16string GetDlgItemWString(int id, CWnd* parent) {
     return parent != nullptr ? GetWindowWString(parent->GetDlgItem(id)) : std::u16string();
 }
 
+void SetDlgItemWString(int id, CWnd* parent, const std::u16string& text) {
+    if (CWnd* control = parent != nullptr ? parent->GetDlgItem(id) : nullptr) {
+        control->SetWindowText(text.c_str());
+    }
+}
+
 int LoadLanguageTable(const std::u16string& file, const std::u16string& section,
                       const std::u16string& key, LanguageTable& table) {
     table.clear();
-    std::vector<char16_t> buffer(10240, u'\0');
+    std::vector<char16_t> buffer(kProfileValueUnits, u'\0');
     GetPrivateProfileStringW(section.c_str(), key.c_str(), u"", buffer.data(),
                              static_cast<DWORD>(buffer.size()), file.c_str());
     for (const std::u16string& item : TokenizeToVector(CString(buffer.data()), CString(u";"))) {

@@ -123,6 +123,8 @@ class CTarnwellDlg : public CDialog {
 std::u16string GetWindowWString(CWnd* window);
 // The text of the parent's child control with that id; empty when there is none.
 std::u16string GetDlgItemWString(int id, CWnd* parent);
+// Sets the text of the parent's child control with that id, when there is one.
+void SetDlgItemWString(int id, CWnd* parent, const std::u16string& text);
 
 // Fills the table from the profile value "code:name;code:name;...": runs of separators
 // count as one, parts are trimmed, the first blank item ends the list, an item without

@@ -14,6 +14,10 @@ inline constexpr char16_t kDataDictionaryFile[] = u".\\data\\data.sql";
 inline constexpr char16_t kInstallTranslationFile[] = u".\\config\\res_install.txt";
 inline constexpr char16_t kInstallDataDictionaryFile[] = u".\\data\\data_install.sql";
 inline constexpr char16_t kTranslationSection[] = u"str";
+// The data-dictionary file's path for the narrow file calls (GBK).
+inline constexpr char kDataDictionaryFileAnsi[] = ".\\data\\data.sql";
+// The buffer of one profile value: longer values arrive cut to fit.
+inline constexpr int kProfileValueUnits = 10240;
 
 // The per-language copies for a language code as stored ("936", "950", ...).
 std::u16string LanguageTranslationFile(const std::u16string& code);      // res_<code>.txt

@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int kValueBufferUnits = 10240;
-
 bool Contains(const std::u16string& text, const std::u16string& filter) {
     return text.find(filter) != std::u16string::npos;
 }
@@ -19,12 +17,6 @@ bool Contains(const std::u16string& text, const std::u16string& filter) {
 // Whether the line as read (key, "=", value) contains the filter.
 bool LineContains(const ProfileLine& line, const std::u16string& filter) {
     return filter.empty() || Contains(line.key + u"=" + line.value, filter);
-}
-
-void SetControlText(CWnd& dialog, int id, const std::u16string& text) {
-    if (CWnd* control = dialog.GetDlgItem(id)) {
-        control->SetWindowText(text.c_str());
-    }
 }
 
 std::u16string CountText(size_t count) {
@@ -37,12 +29,12 @@ class TranslationLookup {
   public:
     bool HasTranslation(const std::u16string& key) {
         GetPrivateProfileStringW(kTranslationSection, key.c_str(), u"", buffer_.data(),
-                                 kValueBufferUnits, kTranslationFile);
+                                 kProfileValueUnits, kTranslationFile);
         return buffer_[0] != u'\0';
     }
 
   private:
-    std::u16string buffer_ = std::u16string(kValueBufferUnits, u'\0');
+    std::u16string buffer_ = std::u16string(kProfileValueUnits, u'\0');
 };
 
 }  // namespace
@@ -74,7 +66,7 @@ void CTarnwellDlg::ReloadList() {
         }
     }
     FillResourceList(*this, m_list, entries.begin(), entries.end());
-    SetControlText(*this, IDC_RECORD_COUNT, CountText(entries.size()));
+    SetDlgItemWString(IDC_RECORD_COUNT, this, CountText(entries.size()));
 }
 
 void FillResourceList(CTarnwellDlg& dialog, CListCtrl& list, EntryIterator first,
@@ -105,8 +97,8 @@ void CTarnwellDlg::OnListItemChanged(NMHDR* notification, LRESULT* result) {
         }
     }
     m_current = entry != nullptr ? *entry : ResourceEntry{};
-    SetControlText(*this, IDC_CURRENT_TEXT, m_current.text);
-    SetControlText(*this, IDC_TRANSLATION, m_current.translation);
+    SetDlgItemWString(IDC_CURRENT_TEXT, this, m_current.text);
+    SetDlgItemWString(IDC_TRANSLATION, this, m_current.translation);
     *result = 0;
 }
 

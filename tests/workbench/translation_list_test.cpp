@@ -207,6 +207,28 @@ TEST_F(TranslationList, TheLastRowWrapsToTheFirstAndAnEmptyTextStoresNothing) {
     EXPECT_EQ(dialog.m_current.key, u"0000000001");
 }
 
+TEST_F(TranslationList, ARowLosingItsSelectionClearsTheCurrentEntry) {
+    CTarnwellDlg& dialog = Open();
+    ClickRow(1);
+    ASSERT_EQ(dialog.m_current.key, u"0000000002");
+    const QRect cell = View()->visualRect(View()->model()->index(1, 1));
+    QTest::mouseClick(View()->viewport(), Qt::LeftButton, Qt::ControlModifier, cell.center());
+    EXPECT_TRUE(dialog.m_current.IsEmpty());
+    EXPECT_EQ(Text(IDC_CURRENT_TEXT), u"");
+    EXPECT_EQ(Text(IDC_TRANSLATION), u"");
+}
+
+TEST_F(TranslationList, AnEmptyTextInTheTranslatedViewKeepsTheTranslation) {
+    Open();
+    QTest::mouseClick(Control(IDC_SHOW_TRANSLATED), Qt::LeftButton);
+    ClickRow(0);
+    dialog_->GetDlgItem(IDC_TRANSLATION)->SetWindowText(u"");
+    QTest::keyClick(Control(IDC_TRANSLATION), Qt::Key_Return);
+    EXPECT_EQ(Column(2), (Texts{u"Close\n", u"Orphan\n"}));
+    EXPECT_EQ(ReadBytes("config/res.txt"), Utf16LeFile(kTranslations));
+    EXPECT_EQ(FocusedRow(), 1);
+}
+
 TEST_F(TranslationList, NoSelectionAsksForARecord) {
     Open();
     Type(Control(IDC_TRANSLATION), "x");
@@ -290,6 +312,7 @@ TEST_F(TranslationList, AConfirmedLiteralIsStoredOnceUnderItsText) {
     EXPECT_EQ(Column(2).at(0), u"male");
     EXPECT_EQ(Column(2).at(3), u"male") << "the same literal on another line";
     EXPECT_EQ(Column(2).at(2), u"") << "' 男 ' is another literal";
+    EXPECT_EQ(Column(2).at(4), u"male") << "the interface row with the same digits";
     EXPECT_EQ(FocusedRow(), 5) << "below the interface text that has the same digits";
     EXPECT_EQ(ReadBytes("config/res.txt"), Utf16LeFile(kTranslations));
     // The profile functions trim key names, so ' 男 ' finds the translation of 男 too.
