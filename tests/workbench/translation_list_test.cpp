@@ -197,6 +197,15 @@ TEST_F(TranslationList, ClickShowsTheRowAndEnterStoresTheTranslationUnderEveryMa
     EXPECT_EQ(FocusedRow(), 4) << "below the last row with key 2";
 }
 
+TEST_F(TranslationList, ShiftEnterConfirmsToo) {
+    Open();
+    ClickRow(0);
+    Type(Control(IDC_TRANSLATION), "Open");
+    QTest::keyClick(Control(IDC_TRANSLATION), Qt::Key_Return, Qt::ShiftModifier);
+    EXPECT_EQ(Column(2).at(0), u"Open");
+    EXPECT_EQ(FocusedRow(), 1);
+}
+
 TEST_F(TranslationList, TheLastRowWrapsToTheFirstAndAnEmptyTextStoresNothing) {
     CTarnwellDlg& dialog = Open();
     ClickRow(4);

@@ -29,7 +29,9 @@ class DialogWidget : public QDialog {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override {
-        const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        // Shift changes nothing, as in a Windows dialog; Ctrl and Alt keep the key.
+        const bool plain =
+            (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) == 0;
         if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
             SendCommand(window_->DefaultId());
         } else if (plain && event->key() == Qt::Key_Escape) {
