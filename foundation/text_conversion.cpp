@@ -34,3 +34,12 @@ char* WideToGbk(const char16_t* text, int size, char* buffer) {
     }
     return buffer;
 }
+
+std::string GbkPath(const std::u16string& path) {
+    char buffer[1024];
+    return WideToGbk(path.c_str(), sizeof buffer, buffer);
+}
+
+std::u16string WidenAscii(std::string_view text) {
+    return std::u16string(text.begin(), text.end());
+}

@@ -46,19 +46,10 @@ Item SplitItem(const std::u16string& line) {
     return {line.substr(0, equals), line.substr(equals + 1)};
 }
 
-std::u16string Ascii(const std::string& text) {
-    return std::u16string(text.begin(), text.end());
-}
-
 // ACE's CRC-32 of the key source's GBK bytes, as ten digits.
 std::u16string ResourceKey(const std::u16string& keySource, std::vector<char>& buffer) {
     WideToGbk(keySource.c_str(), kBufferSize, buffer.data());
     return FormatResourceKey(ACE::crc32(buffer.data()));
-}
-
-std::vector<std::u16string> ReadLines(const char* path) {
-    const std::u16string text = MultiByteToWString(ReadTextFile(path).c_str(), 936);
-    return TokenizeToVector(CString(text), CString(u"\r\n"));
 }
 
 // Whether the write was taken; a batch reports its own writes when it is flushed.
@@ -69,7 +60,7 @@ bool WriteEntry(const std::u16string& key, const std::u16string& value) {
 
 bool WriteCodeTexts(std::vector<char>& buffer) {
     bool written = true;
-    for (const std::u16string& line : ReadLines(kCodeTexts)) {
+    for (const std::u16string& line : ReadGbkLines(kCodeTexts)) {
         const Item item = SplitItem(line);
         written =
             WriteEntry(ResourceKey(u"file" + item.head + u"$" + item.text, buffer), item.text) &&
@@ -80,9 +71,9 @@ bool WriteCodeTexts(std::vector<char>& buffer) {
 
 bool WriteDialogTexts(std::vector<char>& buffer) {
     bool written = true;
-    for (const std::u16string& line : ReadLines(kDialogTexts)) {
+    for (const std::u16string& line : ReadGbkLines(kDialogTexts)) {
         const Item item = SplitItem(line);
-        const std::u16string id = Ascii(std::to_string(crt::_wtol(item.head.c_str())));
+        const std::u16string id = WidenAscii(std::to_string(crt::_wtol(item.head.c_str())));
         const std::u16string key = ResourceKey(u"dlg" + id + u"$" + item.text, buffer);
         const std::string lookupKey = WideToGbk(item.text.c_str(), kBufferSize, buffer.data());
         GetPrivateProfileStringA("str", lookupKey.c_str(), "", buffer.data(), kBufferSize,

@@ -29,10 +29,8 @@ constexpr PictureRow kAgentIcon{u".\\agent.bmp", u".bmp", u"BMP Files(*.bmp)|*.b
                                 u"代理商图标文件已经恢复！"};
 
 bool IsFile(const std::u16string& path) {
-    std::string narrow(1024, '\0');
-    WideToGbk(path.c_str(), static_cast<int>(narrow.size()), narrow.data());
     crt::StatRecord status;
-    return crt::_stat(narrow.c_str(), &status) == 0 &&
+    return crt::_stat(GbkPath(path).c_str(), &status) == 0 &&
            (status.st_mode & crt::_S_IFMT) == crt::_S_IFREG;
 }
 

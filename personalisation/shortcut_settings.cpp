@@ -5,18 +5,14 @@
 #include "platform/mfc/exceptions.h"
 #include "platform/win32/crt_misc.h"
 #include "resources/resource.h"
+#include "workbench/product_files.h"
 #include "workbench/tarnwell_dlg.h"
 
 namespace {
 
-// UTF-16LE with its mark: the start-up and the conversion of the product's text files
-// read it in that form.
-constexpr char16_t kShortcutNameFile[] = u".\\软件名称.txt";
-constexpr char16_t kDefaultShortcutName[] = u"Corvantis";
-// Present and holding "1": no desktop shortcut to this tool.
-constexpr char kNoShortcutFlagFile[] = ".\\config\\noLocalizeIco.txt";
-
-// False when the file could not be opened, written or closed.
+// The name is written as UTF-16LE with its mark: the start-up and the conversion of the
+// product's text files read it in that form. False when the file could not be opened, written or
+// closed.
 bool StoreShortcutName(const CString& name) {
     try {
         return WriteUtf16File(kShortcutNameFile, name);

@@ -1,22 +1,15 @@
 // The transparent colour of the host product's splash and background pictures: a
 // COLORREF (0x00BBGGRR) stored as "%ld" text.
-#include <cstdint>
 #include <string>
 
 #include "personalisation/outcome_message.h"
 #include "platform/mfc/color_dialog.h"
 #include "platform/win32/profile.h"
 #include "resources/resource.h"
+#include "workbench/product_files.h"
 #include "workbench/tarnwell_dlg.h"
 
 namespace {
-
-constexpr char16_t kStaticIni[] = u".\\config\\static.ini";
-
-std::u16string ColorText(COLORREF color) {
-    const std::string digits = std::to_string(static_cast<std::int32_t>(color));
-    return std::u16string(digits.begin(), digits.end());
-}
 
 // Edit 1009 shows the text only once it is stored.
 bool StoreColorText(CWnd& dialog, const std::u16string& text) {
@@ -41,7 +34,7 @@ void CTarnwellDlg::OnSelectTransparentColor() {
     if (dialog.DoModal() != IDOK) {
         return;
     }
-    ShowOutcome(StoreColorText(*this, ColorText(dialog.m_cc.rgbResult)),
+    ShowOutcome(StoreColorText(*this, TransparentColorText(dialog.m_cc.rgbResult)),
                 u"新的启动画面及背景图片透明颜色设置成功！");
 }
 

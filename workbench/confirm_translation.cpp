@@ -4,6 +4,7 @@
 #include "platform/mfc/message_box.h"
 #include "platform/win32/profile.h"
 #include "resources/resource.h"
+#include "workbench/product_files.h"
 #include "workbench/tarnwell_dlg.h"
 #include "workbench/translation_files.h"
 #include "workbench/translation_list.h"
@@ -37,7 +38,7 @@ void CTarnwellDlg::OnConfirmTranslation() {
     const bool pending = m_showPending != 0;
     // What cannot be stored is not shown as stored: the rows and the selection stay.
     if (!typed.empty() && !StoreTypedTranslation(typed, pending)) {
-        AfxMessageBox(u"操作失败", MB_OK, 0);
+        AfxMessageBox(kOperationFailed, MB_OK, 0);
         return;
     }
     const int count = m_list.GetItemCount();

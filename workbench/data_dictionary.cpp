@@ -2,9 +2,7 @@
 
 #include <cstdint>
 
-#include "foundation/text_conversion.h"
 #include "foundation/tokenize.h"
-#include "foundation/whole_file.h"
 #include "platform/win32/profile.h"
 #include "workbench/tarnwell_dlg.h"
 #include "workbench/translation_files.h"
@@ -58,9 +56,7 @@ std::vector<std::u16string> ExtractCjkLiterals(std::u16string line) {
 
 void LoadDataDictionaryEntries(const std::u16string& filter, CTarnwellDlg& dialog,
                                std::list<ResourceEntry>& list) {
-    const std::string bytes = ReadTextFile(kDataDictionaryFileAnsi);
-    AssignLines(dialog.m_sqlLines, TokenizeToVector(CString(MultiByteToWString(bytes.c_str(), 936)),
-                                                    CString(u"\r\n")));
+    AssignLines(dialog.m_sqlLines, ReadGbkLines(kDataDictionaryFileAnsi));
     std::uint32_t number = 0;
     for (const std::u16string& line : dialog.m_sqlLines) {
         for (std::u16string& literal : ExtractCjkLiterals(line)) {

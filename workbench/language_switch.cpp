@@ -2,7 +2,6 @@
 // a switch saves the set of the language being left under its code, brings back the set
 // of the language entered, records the new code and, between Simplified and Traditional
 // Chinese, converts the product's text files.
-#include <array>
 #include <string>
 
 #include "foundation/text_conversion.h"
@@ -12,18 +11,15 @@
 #include "platform/win32/profile.h"
 #include "resources/resource.h"
 #include "workbench/language_selection.h"
+#include "workbench/product_files.h"
 #include "workbench/product_text_conversion.h"
 #include "workbench/tarnwell_dlg.h"
 #include "workbench/translation_files.h"
 
 namespace {
 
-constexpr char16_t kStaticIni[] = u".\\config\\static.ini";
-constexpr char16_t kProductConfiguration[] = u".\\drovak.conf";
 constexpr char16_t kSimplified[] = u"936";
 constexpr char16_t kTraditional[] = u"950";
-constexpr char16_t kSucceeded[] = u"操作成功，请重新启动软件！";
-constexpr char16_t kFailed[] = u"操作失败";
 
 // One file that each language keeps a copy of.
 struct LanguageFile {
@@ -63,7 +59,7 @@ const char16_t* OrderingRefusal(const std::u16string& left, const std::u16string
 
 // The file calls of one switch. Each call reports whether the files ended as the
 // language needs them, so that no file is deleted before its copy exists. The narrow
-// runtime calls take GBK paths, made in one buffer reused for every path.
+// runtime calls take GBK paths.
 class LanguageFiles {
   public:
     // The install-time copy, when the file has one and it is still missing.
@@ -103,17 +99,13 @@ class LanguageFiles {
     }
 
   private:
-    const char* Narrow(const std::u16string& path) {
-        WideToGbk(path.c_str(), static_cast<int>(buffer_.size()), buffer_.data());
-        return buffer_.data();
+    static bool Exists(const std::u16string& path) {
+        return crt::_access(GbkPath(path).c_str(), 0) == 0;
     }
-    bool Exists(const std::u16string& path) { return crt::_access(Narrow(path), 0) == 0; }
-    void Remove(const std::u16string& path) { crt::_unlink(Narrow(path)); }
+    static void Remove(const std::u16string& path) { crt::_unlink(GbkPath(path).c_str()); }
     static bool Copy(const std::u16string& from, const std::u16string& to) {
         return CopyFileW(from.c_str(), to.c_str(), TRUE) != FALSE;
     }
-
-    std::array<char, 1024> buffer_{};
 };
 
 bool WriteKey(const char16_t* section, const char16_t* key, const char16_t* value,
@@ -201,7 +193,7 @@ void CTarnwellDlg::OnApplyLanguage() {
     const std::u16string* selected = GetSelectedLanguageCode(*this);
     if (selected == nullptr) {
         // Nothing to switch to: nothing changes, and the tool ends as after a switch.
-        AfxMessageBox(kSucceeded, MB_OK, 0);
+        AfxMessageBox(kSucceededRestart, MB_OK, 0);
         OnCancel();
         return;
     }
@@ -214,7 +206,7 @@ void CTarnwellDlg::OnApplyLanguage() {
 
     LanguageFiles files;
     if (!LeaveLanguage(files, left, entered)) {
-        AfxMessageBox(kFailed, MB_OK, 0);
+        AfxMessageBox(kOperationFailed, MB_OK, 0);
         return;
     }
     // From here on the switch goes to its end; a step that fails is reported at the end.
@@ -224,6 +216,6 @@ void CTarnwellDlg::OnApplyLanguage() {
     m_languageCode = entered;
     complete = WriteLanguageKeys(entered) && complete;
     complete = ConvertScripts(left, entered) && complete;
-    AfxMessageBox(complete ? kSucceeded : kFailed, MB_OK, 0);
+    AfxMessageBox(complete ? kSucceededRestart : kOperationFailed, MB_OK, 0);
     OnCancel();
 }

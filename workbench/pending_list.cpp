@@ -1,20 +1,16 @@
 // The pending-list operations (show all, clear, delete all translations) and the
 // translation switch. A successful operation ends the tool with a request to restart the
 // software; none of them reloads the list.
-#include <array>
-
 #include "foundation/text_conversion.h"
 #include "platform/mfc/message_box.h"
 #include "platform/win32/crt_misc.h"
 #include "platform/win32/file_ops.h"
 #include "platform/win32/profile.h"
+#include "workbench/product_files.h"
 #include "workbench/tarnwell_dlg.h"
 #include "workbench/translation_files.h"
 
 namespace {
-
-constexpr char16_t kStaticIni[] = u".\\config\\static.ini";
-constexpr char16_t kSucceeded[] = u"操作成功，请重新启动软件！";
 
 // Only "yes" goes on.
 bool Confirmed(const char16_t* question) {
@@ -23,10 +19,9 @@ bool Confirmed(const char16_t* question) {
 
 // Deletes the file through its GBK path; true when it is gone afterwards.
 bool RemoveFile(const char16_t* path) {
-    std::array<char, 1024> narrow{};
-    WideToGbk(path, static_cast<int>(narrow.size()), narrow.data());
-    crt::_unlink(narrow.data());
-    return crt::_access(narrow.data(), 0) != 0;
+    const std::string narrow = GbkPath(path);
+    crt::_unlink(narrow.c_str());
+    return crt::_access(narrow.c_str(), 0) != 0;
 }
 
 }  // namespace
@@ -38,10 +33,10 @@ void CTarnwellDlg::OnShowAllPending() {
     // The copy takes the pending file's place in one step: a missing or unreadable full
     // list, or a pending file that may not be replaced, leaves it as it was.
     if (CopyFileW(kFullResourceList, kPendingFile, FALSE) == FALSE) {
-        AfxMessageBox(u"操作失败", MB_OK, 0);
+        AfxMessageBox(kOperationFailed, MB_OK, 0);
         return;
     }
-    AfxMessageBox(kSucceeded, MB_OK, 0);
+    AfxMessageBox(kSucceededRestart, MB_OK, 0);
     OnCancel();
 }
 
@@ -56,7 +51,7 @@ void CTarnwellDlg::OnClearPending() {
         AfxMessageBox(u"没有数据或者操作失败！", MB_OK, 0);
         return;
     }
-    AfxMessageBox(kSucceeded, MB_OK, 0);
+    AfxMessageBox(kSucceededRestart, MB_OK, 0);
     OnCancel();
 }
 
@@ -67,10 +62,10 @@ void CTarnwellDlg::OnDeleteAllTranslations() {
     const bool translationsGone = RemoveFile(kTranslationFile);
     const bool dataTranslationsGone = RemoveFile(kDataTranslationFile);
     if (!translationsGone || !dataTranslationsGone) {
-        AfxMessageBox(u"操作失败", MB_OK, 0);
+        AfxMessageBox(kOperationFailed, MB_OK, 0);
         return;
     }
-    AfxMessageBox(kSucceeded, MB_OK, 0);
+    AfxMessageBox(kSucceededRestart, MB_OK, 0);
     OnCancel();
 }
 

@@ -14,6 +14,7 @@
 #include "platform/win32/crt_misc.h"
 #include "platform/win32/file_ops.h"
 #include "workbench/folder_listing.h"
+#include "workbench/product_files.h"
 #include "workbench/translation_files.h"
 
 namespace {
@@ -34,7 +35,6 @@ constexpr FolderRow kFolders[] = {
     {".\\sql", "*.sql"},
 };
 
-constexpr char kShortcutNamePath[] = ".\\\xC8\xED\xBC\xFE\xC3\xFB\xB3\xC6.txt";  // 软件名称.txt
 constexpr LCID kChinesePrc = 2052;
 
 std::u16string Wide(const std::string& ansiPath) {
@@ -55,7 +55,7 @@ std::map<std::string, std::string> CollectFiles() {
         }
     }
     files.emplace(kDataDictionaryFileAnsi, kDataDictionaryFileAnsi);
-    files.emplace(kShortcutNamePath, kShortcutNamePath);
+    files.emplace(kShortcutNameFileAnsi, kShortcutNameFileAnsi);
     return files;
 }
 
@@ -167,13 +167,15 @@ bool ConvertFile(const std::string& path, bool toBig5) {
         case ReadResult::kRead:
             break;
     }
-    if (path == kShortcutNamePath && bytes.starts_with("\xFF\xFE")) {
+    if (path == kShortcutNameFileAnsi && bytes.starts_with("\xFF\xFE")) {
         return ConvertUtf16File(path, bytes, toBig5);
     }
     if (bytes.find('\0') != std::string::npos || bytes.find('\x1A') != std::string::npos) {
         return false;
     }
-    return ReplaceWhole(path, "w", ConvertText(ReadTextFile(path), toBig5));
+    // Without zero bytes and Ctrl-Z, what a text-mode read gives is the bytes with each
+    // CR LF read as LF.
+    return ReplaceWhole(path, "w", ConvertText(ReplaceAll(bytes, "\r\n", "\n"), toBig5));
 }
 
 // The full resource list in traditional characters becomes the translation file: the

@@ -1,7 +1,6 @@
 #include "workbench/tarnwell_dlg.h"
 
 #include <array>
-#include <cstdint>
 #include <string>
 
 #include "foundation/text_conversion.h"
@@ -12,13 +11,10 @@
 #include "platform/win32/crt_misc.h"
 #include "platform/win32/profile.h"
 #include "resources/resource.h"
+#include "workbench/product_files.h"
 #include "workbench/translation_files.h"
 
 namespace {
-
-constexpr char16_t kStaticIni[] = u".\\config\\static.ini";
-constexpr char16_t kShortcutNameFile[] = u".\\软件名称.txt";
-constexpr char16_t kDefaultShortcutName[] = u"Corvantis";
 
 std::u16string ReadLanguageCode() {
     std::array<char16_t, 1024> buffer{};
@@ -40,20 +36,12 @@ BOOL ReadTranslationSwitches() {
 // The shortcut-name file's text: UTF-16 after the mark FF FE (the form the
 // personalisation panel writes), otherwise bytes in the code page of the language code.
 std::u16string ReadShortcutName(const std::u16string& languageCode) {
-    std::array<char, 1024> narrowPath{};
-    WideToGbk(kShortcutNameFile, static_cast<int>(narrowPath.size()), narrowPath.data());
-    const std::string bytes = ReadTextFile(narrowPath.data());
+    const std::string bytes = ReadTextFile(kShortcutNameFileAnsi);
     if (bytes.rfind("\xFF\xFE", 0) == 0) {
         const std::u16string text = ReadUtf16File(kShortcutNameFile);
         return text.empty() ? text : text.substr(1);
     }
     return MultiByteToWString(bytes.c_str(), static_cast<int>(crt::_wtol(languageCode.c_str())));
-}
-
-// The colour as "%ld" prints the stored 32-bit value.
-std::u16string ColorText(UINT value) {
-    const std::string digits = std::to_string(static_cast<std::int32_t>(value));
-    return std::u16string(digits.begin(), digits.end());
 }
 
 }  // namespace
@@ -111,7 +99,7 @@ BOOL CTarnwellDlg::OnInitDialog() {
     SetIcon(m_hIcon, FALSE);
 
     const std::u16string color =
-        ColorText(GetPrivateProfileIntW(u"trademark", u"transparent", 0, kStaticIni));
+        TransparentColorText(GetPrivateProfileIntW(u"trademark", u"transparent", 0, kStaticIni));
     std::u16string shortcutName = ReadShortcutName(m_languageCode);
     if (shortcutName.empty()) {
         shortcutName = kDefaultShortcutName;

@@ -1,5 +1,7 @@
 #include "workbench/translation_files.h"
 
+#include "foundation/text_conversion.h"
+
 #include <cstdio>
 #include <string_view>
 
@@ -9,10 +11,6 @@
 namespace {
 
 constexpr int kLineBufferUnits = 10240;
-
-std::u16string Ascii(std::string_view text) {
-    return std::u16string(text.begin(), text.end());
-}
 
 }  // namespace
 
@@ -31,7 +29,7 @@ std::u16string LanguageDataTranslationFile(const std::u16string& code) {
 std::u16string FormatResourceKey(std::uint32_t number) {
     char digits[16];
     std::snprintf(digits, sizeof digits, "%010u", number);
-    return Ascii(digits);
+    return WidenAscii(digits);
 }
 
 std::u16string PendingArchiveName(std::int64_t seconds) {

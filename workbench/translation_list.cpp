@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "foundation/text_conversion.h"
 #include "platform/win32/profile.h"
 #include "resources/resource.h"
 #include "workbench/data_dictionary.h"
@@ -20,8 +21,7 @@ bool LineContains(const ProfileLine& line, const std::u16string& filter) {
 }
 
 std::u16string CountText(size_t count) {
-    const std::string text = std::to_string(count) + " records Found";
-    return std::u16string(text.begin(), text.end());
+    return WidenAscii(std::to_string(count) + " records Found");
 }
 
 // One buffer for the whole reload: the profile function terminates what it copies.

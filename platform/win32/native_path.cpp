@@ -7,12 +7,13 @@
 namespace win32 {
 namespace {
 
-std::u16string AnsiToWide(const char* ansi) {
-    const int n = MultiByteToWideChar(CP_ACP, 0, ansi, -1, nullptr, 0);
-    std::u16string wide(static_cast<size_t>(std::max(n, 1)), u'\0');
-    MultiByteToWideChar(CP_ACP, 0, ansi, -1, wide.data(), n);
-    wide.resize(wide.size() - 1);
-    return wide;
+bool IsAscii(std::string_view bytes) {
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char b) { return static_cast<unsigned char>(b) < 0x80; });
+}
+
+bool IsAscii(std::u16string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; });
 }
 
 void AppendUtf8(std::string& out, char32_t c) {
@@ -57,6 +58,28 @@ int SequenceLength(unsigned char b) {
 }
 
 }  // namespace
+
+std::u16string AnsiToWide(std::string_view text) {
+    if (IsAscii(text)) {
+        return std::u16string(text.begin(), text.end());
+    }
+    const int size = static_cast<int>(text.size());
+    const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+    std::u16string wide(static_cast<size_t>(n), u'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), n);
+    return wide;
+}
+
+std::string WideToAnsi(std::u16string_view text) {
+    if (IsAscii(text)) {
+        return std::string(text.begin(), text.end());
+    }
+    const int size = static_cast<int>(text.size());
+    const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), size, bytes.data(), n, nullptr, nullptr);
+    return bytes;
+}
 
 std::string Utf16ToUtf8(std::u16string_view text) {
     std::string out;
@@ -106,12 +129,7 @@ std::string NativePath(const char* ansiPath) {
 }
 
 std::string NativeNameToAnsi(std::string_view nativeName) {
-    const std::u16string wide = Utf8ToUtf16(nativeName);
-    const int n = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<size_t>(std::max(n, 1)), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, ansi.data(), n, nullptr, nullptr);
-    ansi.resize(ansi.size() - 1);
-    return ansi;
+    return WideToAnsi(Utf8ToUtf16(nativeName));
 }
 
 std::u16string NativePathToWide(std::string_view nativePath) {

@@ -19,6 +19,10 @@ std::string NativeNameToAnsi(std::string_view nativeName);
 // A native path in Windows form: UTF-16 with backslashes.
 std::u16string NativePathToWide(std::string_view nativePath);
 
+// Text in the ANSI code page (936) and back; characters it lacks become "?".
+std::u16string AnsiToWide(std::string_view text);
+std::string WideToAnsi(std::u16string_view text);
+
 std::string Utf16ToUtf8(std::u16string_view text);
 std::u16string Utf8ToUtf16(std::string_view text);
 

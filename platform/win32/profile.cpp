@@ -7,7 +7,6 @@
 #include <string_view>
 #include <utility>
 
-#include "platform/win32/codepage.h"
 #include "platform/win32/detail/profile_files.h"
 #include "platform/win32/native_path.h"
 
@@ -44,22 +43,7 @@ std::optional<std::u16string> FromGbk(const char* text) {
     if (text == nullptr) {
         return std::nullopt;
     }
-    const int n = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-    std::u16string wide(static_cast<size_t>(std::max(n, 1)), u'\0');
-    MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), n);
-    wide.resize(wide.size() - 1);
-    return wide;
-}
-
-std::string ToGbk(const std::u16string& text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int size = static_cast<int>(text.size());
-    const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), size, bytes.data(), n, nullptr, nullptr);
-    return bytes;
+    return win32::AnsiToWide(text);
 }
 
 // The longest start of the GBK text within `limit` bytes that cuts no character in two.
@@ -155,8 +139,8 @@ DWORD GetPrivateProfileStringA(const char* section, const char* key, const char*
     const std::optional<std::u16string> wideKey = FromGbk(key);
     const std::optional<std::u16string> wideDefault = FromGbk(defaultValue);
     const std::optional<std::u16string> wideFile = FromGbk(fileName);
-    const std::string value = ToGbk(ValueOrDefault(PointerOf(wideSection), PointerOf(wideKey),
-                                                   PointerOf(wideDefault), PointerOf(wideFile)));
+    const std::string value = win32::WideToAnsi(ValueOrDefault(
+        PointerOf(wideSection), PointerOf(wideKey), PointerOf(wideDefault), PointerOf(wideFile)));
     const size_t count = GbkPrefixLength(value, size - 1);
     std::memcpy(buffer, value.data(), count);
     buffer[count] = '\0';

@@ -1,8 +1,6 @@
 #include "platform/win32/detail/profile_encoding.h"
 
-#include <algorithm>
 
-#include "platform/win32/codepage.h"
 #include "platform/win32/native_path.h"
 
 namespace win32::detail {
@@ -12,40 +10,9 @@ constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16Mark = "\xFF\xFE";
 constexpr std::string_view kUtf16Break{"\r\0\n\0", 4};
 
-bool IsAscii(std::string_view bytes) {
-    return std::all_of(bytes.begin(), bytes.end(),
-                       [](char b) { return static_cast<unsigned char>(b) < 0x80; });
-}
-
-bool IsAscii(std::u16string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; });
-}
-
 char16_t UnitAt(std::string_view bytes, size_t offset) {
     return static_cast<char16_t>(static_cast<unsigned char>(bytes[offset]) |
                                  static_cast<unsigned char>(bytes[offset + 1]) << 8);
-}
-
-void DecodeAnsi(std::string_view bytes, std::u16string& text) {
-    if (IsAscii(bytes)) {
-        text.assign(bytes.begin(), bytes.end());
-        return;
-    }
-    const int size = static_cast<int>(bytes.size());
-    const int n = MultiByteToWideChar(936, 0, bytes.data(), size, nullptr, 0);
-    text.resize(static_cast<size_t>(n));
-    MultiByteToWideChar(936, 0, bytes.data(), size, text.data(), n);
-}
-
-std::string EncodeAnsi(std::u16string_view text) {
-    if (IsAscii(text)) {
-        return std::string(text.begin(), text.end());
-    }
-    const int size = static_cast<int>(text.size());
-    const int n = WideCharToMultiByte(936, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(936, 0, text.data(), size, bytes.data(), n, nullptr, nullptr);
-    return bytes;
 }
 
 void DecodeUtf16(std::string_view bytes, std::u16string& text) {
@@ -151,16 +118,12 @@ void DecodeLine(std::string_view bytes, ProfileEncoding encoding, std::u16string
             DecodeUtf16(bytes, text);
             return;
         case ProfileEncoding::kUtf8:
-            if (IsAscii(bytes)) {
-                text.assign(bytes.begin(), bytes.end());
-            } else {
-                text = Utf8ToUtf16(bytes);
-            }
+            text = Utf8ToUtf16(bytes);
             return;
         case ProfileEncoding::kAnsi936:
             break;
     }
-    DecodeAnsi(bytes, text);
+    text = AnsiToWide(bytes);
 }
 
 std::string EncodeLine(std::u16string_view text, ProfileEncoding encoding) {
@@ -172,7 +135,7 @@ std::string EncodeLine(std::u16string_view text, ProfileEncoding encoding) {
         case ProfileEncoding::kAnsi936:
             break;
     }
-    return EncodeAnsi(text);
+    return WideToAnsi(text);
 }
 
 }  // namespace win32::detail
