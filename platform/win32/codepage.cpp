@@ -1,13 +1,14 @@
-// MultiByteToWideChar, WideCharToMultiByte and LCMapStringA over the lookup tables.
+// MultiByteToWideChar, WideCharToMultiByte and LCMapStringA over the lookup tables, and
+// UTF-8 (65001) over the one UTF-8 codec of the platform layer.
 //
 // Known divergence from Windows: only flags 0 are supported.
 #include "platform/win32/codepage.h"
 
-#include <cstring>
 #include <string>
 #include <string_view>
 
 #include "platform/win32/detail/codepage_tables.h"
+#include "platform/win32/native_path.h"
 
 namespace {
 
@@ -63,19 +64,12 @@ void Decode(const CodePageTable& table, const unsigned char* bytes, int length, 
         const char16_t unit =
             i + 1 < length ? table.pair[b << 8 | bytes[i + 1]] : CodePageTable::kLoneLead;
         if (unit == CodePageTable::kLoneLead) {
-            emit(u'\uFFFD');
+            emit(CodePageTable::kDefaultUnit);
         } else {
             emit(unit);
             ++i;
         }
     }
-}
-
-bool IsHighSurrogate(char16_t u) {
-    return u >= 0xD800 && u <= 0xDBFF;
-}
-bool IsLowSurrogate(char16_t u) {
-    return u >= 0xDC00 && u <= 0xDFFF;
 }
 
 // Puts the bytes of one encodable unit; false when the code page has no form for it.
@@ -91,10 +85,19 @@ bool PutEncoded(const CodePageTable& table, char16_t unit, Sink<char>& out) {
     return true;
 }
 
-void PutDefault(const std::string_view defaultChar, Sink<char>& out) {
-    for (const char c : defaultChar) {
+void PutAll(std::string_view bytes, Sink<char>& out) {
+    for (const char c : bytes) {
         out.Put(c);
     }
+}
+
+// The caller's default character: one byte, or two when it opens with a lead byte.
+std::string_view DefaultBytes(const CodePageTable& table, const char* defaultChar) {
+    if (defaultChar == nullptr) {
+        return "?";
+    }
+    const bool pair = table.lead[static_cast<unsigned char>(defaultChar[0])] && defaultChar[1] != 0;
+    return std::string_view(defaultChar, pair ? 2 : 1);
 }
 
 const CodePageTable* TableForLocale(LCID locale) {
@@ -115,12 +118,21 @@ const std::vector<char16_t>* ScriptMapFor(LCID locale, DWORD flags) {
 
 int MultiByteToWideChar(UINT codePage, DWORD flags, const char* bytes, int byteCount,
                         char16_t* wide, int wideCount) {
-    const CodePageTable* table = win32::detail::FindCodePageTable(codePage);
     const int length = InputLength(bytes, byteCount);
-    if (table == nullptr || flags != 0 || length < 0) {
+    if (flags != 0 || length < 0) {
         return 0;
     }
     Sink<char16_t> out(wide, wideCount);
+    if (codePage == CP_UTF8) {
+        for (const char16_t unit : win32::Utf8ToUtf16(std::string_view(bytes, length))) {
+            out.Put(unit);
+        }
+        return out.Result();
+    }
+    const CodePageTable* table = win32::detail::FindCodePageTable(codePage);
+    if (table == nullptr) {
+        return 0;
+    }
     Decode(*table, reinterpret_cast<const unsigned char*>(bytes), length,
            [&out](char16_t unit) { out.Put(unit); });
     return out.Result();
@@ -128,22 +140,28 @@ int MultiByteToWideChar(UINT codePage, DWORD flags, const char* bytes, int byteC
 
 int WideCharToMultiByte(UINT codePage, DWORD flags, const char16_t* wide, int wideCount,
                         char* bytes, int byteCount, const char* defaultChar, BOOL* usedDefault) {
-    const CodePageTable* table = win32::detail::FindCodePageTable(codePage);
     const int length = InputLength(wide, wideCount);
-    if (table == nullptr || flags != 0 || length < 0) {
+    if (flags != 0 || length < 0) {
         return 0;
     }
-    const std::string_view fallback =
-        defaultChar != nullptr ? std::string_view(defaultChar, strnlen(defaultChar, 2)) : "?";
     Sink<char> out(bytes, byteCount);
+    if (codePage == CP_UTF8) {
+        if (defaultChar != nullptr || usedDefault != nullptr) {
+            return 0;
+        }
+        PutAll(win32::Utf16ToUtf8(std::u16string_view(wide, length)), out);
+        return out.Result();
+    }
+    const CodePageTable* table = win32::detail::FindCodePageTable(codePage);
+    if (table == nullptr) {
+        return 0;
+    }
+    const std::string_view fallback = DefaultBytes(*table, defaultChar);
     bool used = false;
     for (int i = 0; i < length; ++i) {
+        // Each unit on its own: a surrogate pair that the code page lacks gives two.
         if (!PutEncoded(*table, wide[i], out)) {
-            // A surrogate pair is one character and gets one default character.
-            if (IsHighSurrogate(wide[i]) && i + 1 < length && IsLowSurrogate(wide[i + 1])) {
-                ++i;
-            }
-            PutDefault(fallback, out);
+            PutAll(fallback, out);
             used = true;
         }
     }
@@ -164,7 +182,7 @@ int LCMapStringA(LCID locale, DWORD flags, const char* src, int srcCount, char* 
     Sink<char> out(dest, destCount);
     Decode(table, reinterpret_cast<const unsigned char*>(src), length, [&](char16_t unit) {
         if (!PutEncoded(table, (*map)[unit], out)) {
-            PutDefault("?", out);
+            PutAll("?", out);
         }
     });
     return out.Result();

@@ -1,14 +1,13 @@
 // The one place that talks to ICU: it turns ICU's Windows code-page converters and its
-// Han script transliterators into plain lookup tables, once per process.
+// Han script transliterators into plain lookup tables.
+#include "platform/win32/detail/icu_tables.h"
+
 #include <unicode/translit.h>
 #include <unicode/ucnv.h>
 #include <unicode/unistr.h>
 
-#include <memory>
 #include <stdexcept>
 #include <string>
-
-#include "platform/win32/detail/codepage_tables.h"
 
 namespace win32::detail {
 namespace {
@@ -18,45 +17,88 @@ struct ConverterCloser {
 };
 using Converter = std::unique_ptr<UConverter, ConverterCloser>;
 
-Converter OpenConverter(const char* name) {
+bool IsTableDriven(UConverter* converter) {
+    switch (ucnv_getType(converter)) {
+        case UCNV_SBCS:
+        case UCNV_DBCS:
+        case UCNV_MBCS:
+        case UCNV_LATIN_1:
+        case UCNV_US_ASCII:
+            return ucnv_getMaxCharSize(converter) <= 2;
+        default:
+            return false;
+    }
+}
+
+// ICU's converter for Windows code page codePage, with best-fit fallbacks and stopping at
+// every sequence it cannot convert; null when ICU has no table-driven one.
+Converter OpenWindowsConverter(unsigned codePage) {
+    const std::string windowsName = "windows-" + std::to_string(codePage);
     UErrorCode status = U_ZERO_ERROR;
+    const char* name = ucnv_getCanonicalName(windowsName.c_str(), "WINDOWS", &status);
+    if (U_FAILURE(status) || name == nullptr || *name == '\0') {
+        return nullptr;
+    }
     Converter converter(ucnv_open(name, &status));
-    if (U_FAILURE(status)) {
-        throw std::runtime_error(std::string("ICU converter missing: ") + name);
+    if (U_FAILURE(status) || !IsTableDriven(converter.get())) {
+        return nullptr;
     }
     ucnv_setFallback(converter.get(), true);
     ucnv_setFromUCallBack(converter.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
                           &status);
-    ucnv_setToUCallBack(converter.get(), UCNV_TO_U_CALLBACK_SUBSTITUTE, nullptr, nullptr, nullptr,
+    ucnv_setToUCallBack(converter.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
                         &status);
-    return converter;
+    return U_SUCCESS(status) ? std::move(converter) : nullptr;
 }
 
-// Decodes bytes with ICU; returns the units, U+FFFD for what is invalid.
-std::u16string Decode(UConverter* converter, const char* bytes, int count) {
+// What ICU makes of a byte sequence on its own: the units, or for bytes that do not
+// decode how many of them the bad sequence spans (0 when it is cut short at the end).
+struct Decoded {
+    std::u16string units;
+    int badLength = 0;
+    bool ok = true;
+};
+
+Decoded Decode(UConverter* converter, const char* bytes, int count) {
     UChar out[8];
     UErrorCode status = U_ZERO_ERROR;
     ucnv_resetToUnicode(converter);
-    int32_t n = ucnv_toUChars(converter, out, 8, bytes, count, &status);
-    if (U_FAILURE(status)) {
-        return u"\uFFFD";
+    const int32_t n = ucnv_toUChars(converter, out, 8, bytes, count, &status);
+    if (U_SUCCESS(status)) {
+        return {std::u16string(reinterpret_cast<const char16_t*>(out), static_cast<size_t>(n))};
     }
-    return std::u16string(reinterpret_cast<const char16_t*>(out), static_cast<size_t>(n));
+    if (status == U_TRUNCATED_CHAR_FOUND) {
+        return {{}, 0, false};
+    }
+    char bad[8];
+    int8_t length = sizeof bad;
+    UErrorCode badStatus = U_ZERO_ERROR;
+    ucnv_getInvalidChars(converter, bad, &length, &badStatus);
+    return {{}, length, false};
+}
+
+// What a lead byte followed by trail decodes to, as CodePageTable::pair holds it.
+char16_t DecodePair(UConverter* converter, char lead, char trail) {
+    const char two[2] = {lead, trail};
+    const Decoded both = Decode(converter, two, 2);
+    if (both.ok) {
+        return both.units.size() == 1 ? both.units[0] : CodePageTable::kLoneLead;
+    }
+    return both.badLength == 2 ? CodePageTable::kDefaultUnit : CodePageTable::kLoneLead;
 }
 
 void FillDecoding(UConverter* converter, CodePageTable& table) {
-    table.pair.assign(65536, CodePageTable::kLoneLead);
     for (int b = 0; b < 256; ++b) {
         const char one = static_cast<char>(b);
-        std::u16string alone = Decode(converter, &one, 1);
-        table.single[b] = alone.size() == 1 ? alone[0] : u'\uFFFD';
-        for (int t = 1; t < 256 && b >= 0x80; ++t) {
-            const char two[2] = {one, static_cast<char>(t)};
-            std::u16string both = Decode(converter, two, 2);
-            if (both.size() == 1) {
-                table.lead[b] = true;
-                table.pair[b << 8 | t] = both[0];
-            }
+        const Decoded alone = Decode(converter, &one, 1);
+        table.lead[b] = !alone.ok && alone.badLength == 0;
+        table.single[b] = alone.units.size() == 1 ? alone.units[0] : CodePageTable::kDefaultUnit;
+        if (!table.lead[b]) {
+            continue;
+        }
+        table.pair.resize(65536, CodePageTable::kLoneLead);
+        for (int t = 0; t < 256; ++t) {
+            table.pair[b << 8 | t] = DecodePair(converter, one, static_cast<char>(t));
         }
     }
 }
@@ -72,29 +114,34 @@ void FillEncoding(UConverter* converter, CodePageTable& table) {
         char out[8];
         UErrorCode status = U_ZERO_ERROR;
         ucnv_resetFromUnicode(converter);
-        int32_t n = ucnv_fromUChars(converter, out, 8, &unit, 1, &status);
+        const int32_t n = ucnv_fromUChars(converter, out, 8, &unit, 1, &status);
         if (U_FAILURE(status) || n < 1 || n > 2) {
             continue;
         }
         const auto b0 = static_cast<unsigned char>(out[0]);
         const auto b1 = static_cast<unsigned char>(out[n - 1]);
         table.encode[u] = static_cast<std::uint16_t>(n == 1 ? b0 : (b0 << 8 | b1));
-        table.exact[u] = Decode(converter, out, n) == std::u16string(1, unit);
+        table.exact[u] = Decode(converter, out, n).units == std::u16string(1, unit);
     }
 }
 
-CodePageTable BuildTable(const char* icuName) {
-    Converter converter = OpenConverter(icuName);
-    CodePageTable table;
-    FillDecoding(converter.get(), table);
-    FillEncoding(converter.get(), table);
+}  // namespace
+
+std::unique_ptr<CodePageTable> BuildCodePageTable(unsigned codePage) {
+    const Converter converter = OpenWindowsConverter(codePage);
+    if (converter == nullptr) {
+        return nullptr;
+    }
+    auto table = std::make_unique<CodePageTable>();
+    FillDecoding(converter.get(), *table);
+    FillEncoding(converter.get(), *table);
     return table;
 }
 
 // Transliterates every exactly-encodable GBK character in one pass; the line feeds
 // between them keep each character out of its neighbours' context.
-std::vector<char16_t> BuildScriptMap(const char* transliteratorId) {
-    const CodePageTable& gbk = *FindCodePageTable(936);
+std::vector<char16_t> TransliterateGbk(const CodePageTable& gbk, bool toTraditional) {
+    const char* id = toTraditional ? "Hans-Hant" : "Hant-Hans";
     std::vector<char16_t> map(65536);
     icu::UnicodeString all;
     for (int u = 0; u < 65536; ++u) {
@@ -105,9 +152,9 @@ std::vector<char16_t> BuildScriptMap(const char* transliteratorId) {
     }
     UErrorCode status = U_ZERO_ERROR;
     std::unique_ptr<icu::Transliterator> transliterator(
-        icu::Transliterator::createInstance(transliteratorId, UTRANS_FORWARD, status));
+        icu::Transliterator::createInstance(id, UTRANS_FORWARD, status));
     if (U_FAILURE(status)) {
-        throw std::runtime_error(std::string("ICU transliterator missing: ") + transliteratorId);
+        throw std::runtime_error(std::string("ICU transliterator missing: ") + id);
     }
     icu::UnicodeString mapped(all);
     transliterator->transliterate(mapped);
@@ -127,37 +174,6 @@ std::vector<char16_t> BuildScriptMap(const char* transliteratorId) {
         to = stop + 1;
     }
     return map;
-}
-
-}  // namespace
-
-const CodePageTable* FindCodePageTable(unsigned codePage) {
-    switch (codePage) {
-        case 0:
-        case 936: {
-            static const CodePageTable gbk = BuildTable("windows-936-2000");
-            return &gbk;
-        }
-        case 950: {
-            static const CodePageTable big5 = BuildTable("windows-950-2000");
-            return &big5;
-        }
-        case 1252: {
-            static const CodePageTable western = BuildTable("windows-1252");
-            return &western;
-        }
-        default:
-            return nullptr;
-    }
-}
-
-const std::vector<char16_t>& ChineseScriptMap(bool toTraditional) {
-    if (toTraditional) {
-        static const std::vector<char16_t> traditional = BuildScriptMap("Hans-Hant");
-        return traditional;
-    }
-    static const std::vector<char16_t> simplified = BuildScriptMap("Hant-Hans");
-    return simplified;
 }
 
 }  // namespace win32::detail

@@ -57,6 +57,19 @@ int SequenceLength(unsigned char b) {
     return 0;
 }
 
+// Whether t may stand at position k (from 1) of a sequence led by b. The narrower second
+// bytes after E0, ED, F0 and F4 keep out overlong forms, surrogates and code points above
+// U+10FFFF.
+bool MayContinue(unsigned char b, int k, unsigned char t) {
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (k == 1) {
+        low = b == 0xE0 ? 0xA0 : b == 0xF0 ? 0x90 : 0x80;
+        high = b == 0xED ? 0x9F : b == 0xF4 ? 0x8F : 0xBF;
+    }
+    return t >= low && t <= high;
+}
+
 }  // namespace
 
 std::u16string AnsiToWide(std::string_view text) {
@@ -97,6 +110,8 @@ std::string Utf16ToUtf8(std::u16string_view text) {
     return out;
 }
 
+// A sequence that breaks off gives one U+FFFD for the bytes up to the break, and the
+// byte at the break is read afresh.
 std::u16string Utf8ToUtf16(std::string_view text) {
     std::u16string out;
     out.reserve(text.size());
@@ -104,16 +119,16 @@ std::u16string Utf8ToUtf16(std::string_view text) {
         const auto b = static_cast<unsigned char>(text[i]);
         const int n = SequenceLength(b);
         char32_t c = n == 1 ? b : b & (0x7F >> n);
-        bool valid = n > 0 && i + n <= text.size();
-        for (int k = 1; valid && k < n; ++k) {
-            const auto t = static_cast<unsigned char>(text[i + k]);
-            valid = (t & 0xC0) == 0x80;
+        size_t taken = 1;
+        for (; n > 1 && taken < static_cast<size_t>(n) && i + taken < text.size(); ++taken) {
+            const auto t = static_cast<unsigned char>(text[i + taken]);
+            if (!MayContinue(b, static_cast<int>(taken), t)) {
+                break;
+            }
             c = c << 6 | (t & 0x3F);
         }
-        valid = valid && !(c >= 0xD800 && c <= 0xDFFF) && c <= 0x10FFFF && !(n == 3 && c < 0x800) &&
-                !(n == 4 && c < 0x10000);
-        AppendUtf16(out, valid ? c : U'\uFFFD');
-        i += valid ? static_cast<size_t>(n) : 1;
+        AppendUtf16(out, n > 0 && taken == static_cast<size_t>(n) ? c : U'\uFFFD');
+        i += taken;
     }
     return out;
 }

@@ -23,6 +23,9 @@ std::u16string NativePathToWide(std::string_view nativePath);
 std::u16string AnsiToWide(std::string_view text);
 std::string WideToAnsi(std::u16string_view text);
 
+// UTF-8, as code page 65001 has it: a lone surrogate is written as U+FFFD, and bytes that
+// do not decode are read as U+FFFD (one for each sequence that breaks off, one for each
+// other stray byte).
 std::string Utf16ToUtf8(std::u16string_view text);
 std::u16string Utf8ToUtf16(std::string_view text);
 

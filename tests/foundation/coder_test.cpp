@@ -67,9 +67,22 @@ TEST(Coder, GbToSimplified) {
     EXPECT_TRUE(wasNull);
 }
 
+// Where the first traditional form is not in Big5, the Big5 form that simplifies back
+// (啟 for 启, 鉤 for 钩) comes out, not "?".
 TEST(Coder, RoundTripThroughBothScripts) {
-    const std::string there = Take(Coder::GbToBig5(kGbkSimplified.c_str()));
-    EXPECT_EQ(Take(Coder::Big5ToGbSimplified(there.c_str())), kGbkSimplified);
+    const Case cases[] = {
+        {"jian ti zhong wen", kGbkSimplified, kBig5Traditional},
+        {"qi dong fu wu", "\xC6\xF4\xB6\xAF\xB7\xFE\xCE\xF1",
+         "\xB1\xD2\xB0\xCA\xAA\x41\xB0\xC8"},                // 启动服务 -> 啟動服務
+        {"gou zi", "\xB9\xB3\xD7\xD3", "\xB9\x5F\xA4\x6C"},  // 钩子 -> 鉤子
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::unique_ptr<char[]> simplified(Coder::GbToSimplified(c.in.c_str()));
+        const std::string there = Take(Coder::GbToBig5(simplified.get()));
+        EXPECT_EQ(there, c.out);
+        EXPECT_EQ(Take(Coder::Big5ToGbSimplified(there.c_str())), c.in);
+    }
 }
 
 TEST(Coder, EmptyAndNullInputs) {
@@ -82,9 +95,9 @@ TEST(Coder, EmptyAndNullInputs) {
 
 TEST(Coder, UnknownCodePageGivesNull) {
     bool wasNull = false;
-    Take(Coder::BytesToUtf16(437, "abc"), &wasNull);
+    Take(Coder::BytesToUtf16(1033, "abc"), &wasNull);
     EXPECT_TRUE(wasNull);
-    Take(Coder::Utf16ToBytes(437, u"abc"), &wasNull);
+    Take(Coder::Utf16ToBytes(1033, u"abc"), &wasNull);
     EXPECT_TRUE(wasNull);
     EXPECT_EQ(Take(Coder::BytesToUtf16(936, "\xD6\xD0")), u"中");
     EXPECT_EQ(Take(Coder::Utf16ToBytes(950, u"发")), "?") << "Big5 default character";

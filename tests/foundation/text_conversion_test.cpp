@@ -14,7 +14,7 @@ TEST(MultiByteToWString, DecodesInTheCodePage) {
     EXPECT_EQ(MultiByteToWString("\xD6\xD0\xCE\xC4", 0), u"中文");
     EXPECT_EQ(MultiByteToWString("\xA4\xA4\xA4\xE5", 950), u"中文");
     EXPECT_EQ(MultiByteToWString("", 936), u"");
-    EXPECT_EQ(MultiByteToWString("abc", 437), u"") << "code page not installed";
+    EXPECT_EQ(MultiByteToWString("abc", 1033), u"") << "code page not installed";
 }
 
 // GBK of "中文" is 4 bytes; the buffer needs one more for the terminator.
@@ -32,7 +32,7 @@ const FitCase kFits[] = {
     {"mark skipped", u"\uFEFF中文", 5, "\xD6\xD0\xCE\xC4"},
     {"only a mark", u"\uFEFF", 8, ""},
     {"second mark kept as ?", u"\uFEFF\uFEFFa", 8, "?a"},
-    {"no gbk form", u"a\U0001F600", 8, "a?"},
+    {"no gbk form, one ? per unit", u"a\U0001F600", 8, "a??"},
     {"empty", u"", 8, ""},
 };
 
