@@ -4,12 +4,15 @@
 #include <QLineEdit>
 #include <QTest>
 #include <array>
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 
 #include "platform/mfc/widget_access.h"
 #include "platform/win32/profile.h"
 #include "resources/resource.h"
 #include "tests/personalisation/panel_fixture.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/utf16_file.h"
 
@@ -137,11 +140,23 @@ TEST_F(ShortcutName, TheNextStartShowsTheSavedName) {
     EXPECT_EQ(GetDlgItemWString(IDC_SHORTCUT_NAME, &next), u"繁體名稱");
 }
 
-TEST_F(ShortcutName, AFailedWriteIsReportedNotRaised) {
-    fs::create_symlink("/dev/full", kShortcutNameFile);
-    Click(IDC_SAVE_SHORTCUT_NAME);
-    Click(IDC_DEFAULT_SHORTCUT_NAME);
+// A disk that fills up while the name is written: the old name stays whole.
+TEST_F(ShortcutName, ASaveThatFailsMidwayKeepsTheOldName) {
+    WriteBytes(kShortcutNameFile, Utf16LeFile(u"OldName"));
+    dialog->GetDlgItem(IDC_SHORTCUT_NAME)->SetWindowText(std::u16string(3000, u'名').c_str());
+    {
+        const tw_test::FileSizeLimit fullDisk(4096);
+        Click(IDC_SAVE_SHORTCUT_NAME);
+    }
+    {
+        const tw_test::FileSizeLimit fullDisk(8);
+        Click(IDC_DEFAULT_SHORTCUT_NAME);
+    }
     EXPECT_EQ(Messages(), (std::vector<std::u16string>{u"操作失败", u"操作失败"}));
+    EXPECT_EQ(ReadBytes(kShortcutNameFile), Utf16LeFile(u"OldName"));
+    EXPECT_FALSE(fs::exists(u8"软件名称.txt.tarnwell-new"));
+    ReopenDialog();
+    EXPECT_EQ(ControlText(IDC_SHORTCUT_NAME), u"OldName");
 }
 
 using NoShortcutFlag = tw_test::PanelTest;
