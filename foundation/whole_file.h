@@ -15,12 +15,29 @@ std::string ReadTextFile(const std::string& path);
 // it cannot be opened.
 std::u16string ReadUtf16File(const std::u16string& path);
 
+// The file's bytes as they are stored; false when it cannot be opened or read.
+bool ReadFileBytes(const std::u16string& path, std::string& bytes);
+
+// What became of a whole-file write.
+enum class FileWrite {
+    kStored,     // the file holds exactly the new bytes
+    kNotOpened,  // it could not be written at all (read-only, missing folder): unchanged
+    kNotStored,  // a write, close or rename failed: it keeps its old bytes
+};
+
+// Gives the file exactly these bytes in one step: they go to "<path>.tarnwell-new" beside
+// it, which then takes the file's place (ReplaceFileW, MoveFileW for a new file), so the
+// file holds its old or its new bytes, never a mix, and keeps its permission bits. When
+// nothing can be created beside it (a read-only folder), a file that exists and may be
+// written is rewritten in place instead, and given its old bytes again if that fails.
+FileWrite ReplaceFileBytes(const std::u16string& path, const std::string& bytes);
+
 // What a UTF-16 file written here holds: the mark FF FE, then the text's UTF-16LE units.
 std::string Utf16FileBytes(const std::u16string& text);
 
-// Leaves the file holding exactly the mark FF FE and the text's UTF-16LE units. A file
-// that cannot be opened is not written: the result is false. A short write or a failed
-// close raises CFileException.
+// Leaves the file holding exactly the mark FF FE and the text's UTF-16LE units, replaced
+// as ReplaceFileBytes does. A file that cannot be written is not: the result is false. A
+// write that fails midway raises CFileException, and the file keeps its old content.
 bool WriteUtf16File(const std::u16string& path, const CString& text);
 
 // Writes the data's bytes (zero bytes included) with the runtime library's open mode.

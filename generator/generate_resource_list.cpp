@@ -26,10 +26,9 @@ constexpr char kDialogTexts[] = "..\\depends\\config\\res.dlg.gbk.txt";
 constexpr char16_t kOutput[] = u"..\\depends\\config\\res.todo.all";
 constexpr int kBufferSize = 10240;
 
-// The run stops at the first output it cannot write, with one line on standard error.
-bool Fail(const char16_t* what, const char16_t* path) {
+// One line on standard error.
+void Report(const char16_t* what, const char16_t* path) {
     std::cerr << win32::Utf16ToUtf8(what) << win32::Utf16ToUtf8(path) << '\n';
-    return false;
 }
 
 struct Item {
@@ -54,7 +53,6 @@ std::u16string ResourceKey(const std::u16string& keySource, std::vector<char>& b
 
 // Whether the write was taken; a batch reports its own writes when it is flushed.
 bool WriteEntry(const std::u16string& key, const std::u16string& value) {
-    EnsureUtf16ProfileFile(kOutput);
     return WritePrivateProfileStringW(u"str", key.c_str(), value.c_str(), kOutput) != FALSE;
 }
 
@@ -83,25 +81,23 @@ bool WriteDialogTexts(std::vector<char>& buffer) {
     return written;
 }
 
-}  // namespace
-
-bool GenerateResourceList(ProfileWrites writes) {
-    crt::StatRecord folder;
-    if (crt::_stat(kFolder, &folder) != 0 || (folder.st_mode & crt::_S_IFMT) != crt::_S_IFDIR) {
-        return Fail(u"找不到文件夹 ", u"..\\depends\\config");
-    }
+// Step 1: the UTF-16 copy of the lookup list, replaced whole.
+bool WriteLookupCopy() {
     const std::u16string lookup = MultiByteToWString(ReadTextFile(kLookupList).c_str(), 936);
     try {
-        if (!WriteUtf16File(kLookupCopy, CString(lookup))) {
-            return Fail(u"无法写入 ", kLookupCopy);
-        }
+        return WriteUtf16File(kLookupCopy, CString(lookup));
     } catch (const CFileException&) {
-        return Fail(u"无法写入 ", kLookupCopy);
+        return false;
     }
-    // The list exists even when both input lists are empty.
-    EnsureUtf16ProfileFile(kOutput);
-    if (crt::_waccess(kOutput, 0) != 0) {
-        return Fail(u"无法写入 ", kOutput);
+}
+
+// Steps 2 and 3. The list gets its mark first, also when both input lists are empty;
+// without it the entries would make it a code page 936 file, so none is written. In a
+// batch its form is then settled by its first write, and the flush writes it whole (anew
+// if it was removed meanwhile).
+bool WriteFullResourceList(ProfileWrites writes) {
+    if (!EnsureUtf16ProfileFile(kOutput)) {
+        return false;
     }
     std::vector<char> buffer(kBufferSize);
     std::optional<ProfileWriteBatch> batch;
@@ -111,5 +107,25 @@ bool GenerateResourceList(ProfileWrites writes) {
     const bool codeTexts = WriteCodeTexts(buffer);
     const bool dialogTexts = WriteDialogTexts(buffer);
     const bool flushed = !batch || batch->Flush();
-    return (codeTexts && dialogTexts && flushed) || Fail(u"无法写入 ", kOutput);
+    return codeTexts && dialogTexts && flushed;
+}
+
+}  // namespace
+
+bool GenerateResourceList(ProfileWrites writes) {
+    crt::StatRecord folder;
+    if (crt::_stat(kFolder, &folder) != 0 || (folder.st_mode & crt::_S_IFMT) != crt::_S_IFDIR) {
+        Report(u"找不到文件夹 ", u"..\\depends\\config");
+        return false;
+    }
+    // Each output is written as far as it can be, whatever became of the other.
+    const bool lookupCopy = WriteLookupCopy();
+    if (!lookupCopy) {
+        Report(u"无法写入 ", kLookupCopy);
+    }
+    const bool fullList = WriteFullResourceList(writes);
+    if (!fullList) {
+        Report(u"无法写入 ", kOutput);
+    }
+    return lookupCopy && fullList;
 }

@@ -7,6 +7,7 @@ enum class ProfileWrites {
     kWriteThrough,  // each entry written to disk at once: only to measure what batching saves
 };
 
-// Runs the whole generation. Returns false, after one line on standard error, when the
-// folder is missing or an output could not be written.
+// Runs the whole generation: each output is written as far as it can be, whatever
+// became of the other. Returns false when the folder is missing or an output could not
+// be written, after one line on standard error for each.
 bool GenerateResourceList(ProfileWrites writes = ProfileWrites::kBatched);

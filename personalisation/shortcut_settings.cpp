@@ -1,5 +1,6 @@
 // What the host product's installer reads about the desktop shortcuts: the name of the
 // product's shortcut, and the flag that stops it making one for this tool.
+#include "foundation/text_conversion.h"
 #include "foundation/whole_file.h"
 #include "personalisation/outcome_message.h"
 #include "platform/mfc/exceptions.h"
@@ -11,14 +12,31 @@
 namespace {
 
 // The name is written as UTF-16LE with its mark: the start-up and the conversion of the
-// product's text files read it in that form. False when the file could not be opened, written or
-// closed.
+// product's text files read it in that form. The file is replaced whole, so a save that
+// fails keeps the old name. False when it could not be written.
 bool StoreShortcutName(const CString& name) {
     try {
         return WriteUtf16File(kShortcutNameFile, name);
     } catch (const CFileException&) {
         return false;
     }
+}
+
+// The flag file appears whole or not at all.
+bool StoreNoShortcutFlag() {
+    return ReplaceFileBytes(WidenAscii(kNoShortcutFlagFile), "1") == FileWrite::kStored;
+}
+
+// A flag file that was never there is as good as deleted.
+bool RemoveNoShortcutFlag() {
+    return crt::_unlink(kNoShortcutFlagFile) == 0 || crt::_access(kNoShortcutFlagFile, 0) != 0;
+}
+
+// After a change that failed the box shows what is stored: checked while the flag file is
+// there.
+void ShowStoredFlag(CWnd& box) {
+    const bool present = crt::_access(kNoShortcutFlagFile, 0) == 0;
+    box.SendMessage(BM_SETCHECK, present ? BST_CHECKED : BST_UNCHECKED);
 }
 
 }  // namespace
@@ -50,13 +68,11 @@ void CTarnwellDlg::OnNoShortcutToggled() {
         return;
     }
     // An automatic check box: the click has already changed its state.
-    if (box->SendMessage(BM_GETCHECK) != BST_UNCHECKED) {
-        ShowOutcome(WriteBytesFile(kNoShortcutFlagFile, "wb", "1") == 0,
-                    u"已经禁止安装操作生成“翻译及个性化”快捷方式！");
-        return;
+    const bool checked = box->SendMessage(BM_GETCHECK) != BST_UNCHECKED;
+    const bool stored = checked ? StoreNoShortcutFlag() : RemoveNoShortcutFlag();
+    if (!stored) {
+        ShowStoredFlag(*box);
     }
-    // A flag file that was never there is as good as deleted.
-    const bool gone =
-        crt::_unlink(kNoShortcutFlagFile) == 0 || crt::_access(kNoShortcutFlagFile, 0) != 0;
-    ShowOutcome(gone, u"已经允许安装操作生成“翻译及个性化”快捷方式！");
+    ShowOutcome(stored, checked ? u"已经禁止安装操作生成“翻译及个性化”快捷方式！"
+                                : u"已经允许安装操作生成“翻译及个性化”快捷方式！");
 }

@@ -12,11 +12,15 @@
 namespace {
 
 // A data-dictionary entry is stored under its literal in the data translation file, an
-// interface text under its key in the translation file. False when the write failed.
+// interface text under its key in the translation file. False when the write failed, or
+// when the file could not be made UTF-16 first: the write would then create it in code
+// page 936, and the translation files must stay UTF-16.
 bool Store(const ResourceEntry& entry, const std::u16string& translation) {
     const bool literal = entry.sqlLine != nullptr;
     const char16_t* file = literal ? kDataTranslationFile : kTranslationFile;
-    EnsureUtf16ProfileFile(file);
+    if (!EnsureUtf16ProfileFile(file)) {
+        return false;
+    }
     const std::u16string& key = literal ? entry.text : entry.key;
     return WritePrivateProfileStringW(kTranslationSection, key.c_str(), translation.c_str(),
                                       file) != FALSE;

@@ -27,17 +27,21 @@ struct LanguageFile {
     std::u16string (*copyFor)(const std::u16string& code);
     const char16_t* installCopy;  // made once, from the first language left; null: none
     const char16_t* fallback;     // restored when the language has no copy; null: none
-    // Rewritten by the conversion between "936" and "950": such a switch carries the
-    // current file over in place of the entered language's copy, which is in that code
-    // page already and would be converted a second time.
+    // Rewritten by the conversion between "936" and "950". Such a switch restores the
+    // entered language's own copy, which is in its code page and script already, and
+    // leaves the file out of the conversion; without a copy it carries the current file
+    // across through the conversion.
     bool convertedBetweenScripts;
 };
+
+constexpr LanguageFile kDataDictionaryFiles = {kDataDictionaryFile, LanguageDataDictionaryFile,
+                                               kInstallDataDictionaryFile,
+                                               kInstallDataDictionaryFile, true};
 
 // In the order they are saved and restored.
 constexpr LanguageFile kLanguageFiles[] = {
     {kTranslationFile, LanguageTranslationFile, kInstallTranslationFile, nullptr, false},
-    {kDataDictionaryFile, LanguageDataDictionaryFile, kInstallDataDictionaryFile,
-     kInstallDataDictionaryFile, true},
+    kDataDictionaryFiles,
     {kDataTranslationFile, LanguageDataTranslationFile, nullptr, nullptr, false},
 };
 
@@ -55,6 +59,17 @@ const char16_t* OrderingRefusal(const std::u16string& left, const std::u16string
         return u"繁体只能先切换到简体！";
     }
     return nullptr;
+}
+
+bool Exists(const std::u16string& path) {
+    return crt::_access(GbkPath(path).c_str(), 0) == 0;
+}
+
+// The current file goes through the conversion in place of a copy of the entered language.
+bool CarriedAcross(const LanguageFile& file, const std::u16string& left,
+                   const std::u16string& entered) {
+    return file.convertedBetweenScripts && IsScriptSwitch(left, entered) &&
+           !Exists(file.copyFor(entered));
 }
 
 // The file calls of one switch. Each call reports whether the files ended as the
@@ -99,9 +114,6 @@ class LanguageFiles {
     }
 
   private:
-    static bool Exists(const std::u16string& path) {
-        return crt::_access(GbkPath(path).c_str(), 0) == 0;
-    }
     static void Remove(const std::u16string& path) { crt::_unlink(GbkPath(path).c_str()); }
     static bool Copy(const std::u16string& from, const std::u16string& to) {
         return CopyFileW(from.c_str(), to.c_str(), TRUE) != FALSE;
@@ -130,12 +142,13 @@ bool LeaveLanguage(LanguageFiles& files, const std::u16string& left,
     return WriteKey(u"translate", u"system-language-code", entered.c_str(), kStaticIni);
 }
 
-// Every file is restored even when one fails.
+// Every file is restored even when one fails; a file carried across by the conversion
+// stays as it is.
 bool EnterLanguage(LanguageFiles& files, const std::u16string& left,
                    const std::u16string& entered) {
     bool restored = true;
     for (const LanguageFile& file : kLanguageFiles) {
-        if (!(file.convertedBetweenScripts && IsScriptSwitch(left, entered))) {
+        if (!CarriedAcross(file, left, entered)) {
             restored = files.Restore(file, left, entered) && restored;
         }
     }
@@ -151,11 +164,13 @@ bool WriteLanguageKeys(const std::u16string& entered) {
     return target && tooltip;
 }
 
-bool ConvertScripts(const std::u16string& left, const std::u16string& entered) {
+bool ConvertScripts(const std::u16string& left, const std::u16string& entered,
+                    DataDictionary dataDictionary) {
     if (!IsScriptSwitch(left, entered)) {
         return true;
     }
-    return left == kSimplified ? ConvertProductTexts(936, 950) : ConvertProductTexts(950, 936);
+    return left == kSimplified ? ConvertProductTexts(936, 950, dataDictionary)
+                               : ConvertProductTexts(950, 936, dataDictionary);
 }
 
 }  // namespace
@@ -212,10 +227,13 @@ void CTarnwellDlg::OnApplyLanguage() {
     // From here on the switch goes to its end; a step that fails is reported at the end.
     // Either way the product now has the new language, so the tool ends: the lists shown
     // belong to the language left.
+    const DataDictionary dataDictionary = CarriedAcross(kDataDictionaryFiles, left, entered)
+                                              ? DataDictionary::kConvert
+                                              : DataDictionary::kLeave;
     bool complete = EnterLanguage(files, left, entered);
     m_languageCode = entered;
     complete = WriteLanguageKeys(entered) && complete;
-    complete = ConvertScripts(left, entered) && complete;
+    complete = ConvertScripts(left, entered, dataDictionary) && complete;
     AfxMessageBox(complete ? kSucceededRestart : kOperationFailed, MB_OK, 0);
     OnCancel();
 }

@@ -1,14 +1,15 @@
 // The pending-list operations (show all, clear, delete all translations) and the
-// translation switch. A successful operation ends the tool with a request to restart the
-// software; none of them reloads the list.
+// translation switch. A successful list operation ends the tool with a request to restart
+// the software; none of them reloads the list.
 #include "foundation/text_conversion.h"
 #include "platform/mfc/message_box.h"
 #include "platform/win32/crt_misc.h"
 #include "platform/win32/file_ops.h"
-#include "platform/win32/profile.h"
+#include "resources/resource.h"
 #include "workbench/product_files.h"
 #include "workbench/tarnwell_dlg.h"
 #include "workbench/translation_files.h"
+#include "workbench/translation_switches.h"
 
 namespace {
 
@@ -71,9 +72,13 @@ void CTarnwellDlg::OnDeleteAllTranslations() {
 
 void CTarnwellDlg::OnEnableTranslationClicked() {
     UpdateData(TRUE);
-    const char16_t* value = m_enableTranslation != 0 ? u"1" : u"0";
-    for (const char16_t* key :
-         {u"enable-dlg-translate", u"enable-code-translate", u"res-create-missing-file"}) {
-        WritePrivateProfileStringW(u"translate", key, value, kStaticIni);
+    if (WriteTranslationSwitches(m_enableTranslation)) {
+        return;
     }
+    // The keys stay as they were: so does the box.
+    m_enableTranslation = ReadTranslationSwitches();
+    if (CWnd* box = GetDlgItem(IDC_ENABLE_TRANSLATION)) {
+        box->SendMessage(BM_SETCHECK, m_enableTranslation != 0 ? BST_CHECKED : BST_UNCHECKED);
+    }
+    AfxMessageBox(kOperationFailed, MB_OK, 0);
 }

@@ -10,9 +10,7 @@
 #include "foundation/text_conversion.h"
 #include "foundation/whole_file.h"
 #include "platform/win32/codepage.h"
-#include "platform/win32/crt_file.h"
 #include "platform/win32/crt_misc.h"
-#include "platform/win32/file_ops.h"
 #include "workbench/folder_listing.h"
 #include "workbench/product_files.h"
 #include "workbench/translation_files.h"
@@ -44,7 +42,7 @@ std::u16string Wide(const std::string& ansiPath) {
 using Owned = std::unique_ptr<char[]>;
 
 // The file set, ordered by the bytes of the path; each path once.
-std::map<std::string, std::string> CollectFiles() {
+std::map<std::string, std::string> CollectFiles(DataDictionary dataDictionary) {
     std::map<std::string, std::string> files;
     for (const FolderRow& row : kFolders) {
         std::vector<std::string> names;
@@ -54,53 +52,11 @@ std::map<std::string, std::string> CollectFiles() {
             files.emplace(path, path);
         }
     }
-    files.emplace(kDataDictionaryFileAnsi, kDataDictionaryFileAnsi);
+    if (dataDictionary == DataDictionary::kConvert) {
+        files.emplace(kDataDictionaryFileAnsi, kDataDictionaryFileAnsi);
+    }
     files.emplace(kShortcutNameFileAnsi, kShortcutNameFileAnsi);
     return files;
-}
-
-enum class ReadResult { kMissing, kUnreadable, kRead };
-
-// The file's bytes, or why there are none. Bytes that a text-mode read would drop (a
-// zero byte, Ctrl-Z) make the file unreadable as text.
-ReadResult ReadRaw(const std::string& path, std::string& bytes) {
-    if (crt::_access(path.c_str(), 0) != 0) {
-        return ReadResult::kMissing;
-    }
-    crt::FILE* file = crt::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        return ReadResult::kUnreadable;
-    }
-    char chunk[65536];
-    for (size_t n; (n = crt::fread(chunk, 1, sizeof chunk, file)) > 0;) {
-        bytes.append(chunk, n);
-    }
-    const bool failed = crt::ferror(file) != 0;
-    crt::fclose(file);
-    return failed ? ReadResult::kUnreadable : ReadResult::kRead;
-}
-
-// Writes the bytes to a file beside the target and puts it in the target's place, so
-// the target holds its old or its new content, never a mix.
-bool ReplaceWhole(const std::string& path, const char* mode, const std::string& bytes) {
-    const std::string temporary = path + ".tarnwell-new";
-    crt::FILE* file = crt::fopen(temporary.c_str(), mode);
-    if (file == nullptr) {
-        return false;
-    }
-    const bool written =
-        crt::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() || bytes.empty();
-    const bool closed = crt::fclose(file) == 0;
-    const std::u16string target = Wide(path);
-    const std::u16string replacement = Wide(temporary);
-    const bool exists = crt::_access(path.c_str(), 0) == 0;
-    if (written && closed &&
-        (exists ? ReplaceFileW(target.c_str(), replacement.c_str(), nullptr, 0, nullptr, nullptr)
-                : MoveFileW(replacement.c_str(), target.c_str()))) {
-        return true;
-    }
-    crt::_unlink(temporary.c_str());
-    return false;
 }
 
 // One non-empty line in the other code page; empty when a conversion fails.
@@ -111,9 +67,11 @@ std::string ConvertLine(const std::string& line, bool toBig5) {
         return big5 != nullptr ? std::string(big5.get()) : std::string();
     }
     Owned gbk(Coder::Big5ToGbSimplified(line.c_str()));
-    return std::string(gbk.get());
+    return gbk != nullptr ? std::string(gbk.get()) : std::string();
 }
 
+// The lines converted one by one, each line break written as CR LF (as a text-mode
+// write gives it).
 std::string ConvertText(const std::string& text, bool toBig5) {
     std::vector<std::string> pieces;
     SplitAtAny(pieces, text, "\r\n", false);
@@ -121,7 +79,7 @@ std::string ConvertText(const std::string& text, bool toBig5) {
     output.reserve(text.size() + text.size() / 8);
     for (size_t i = 0; i < pieces.size(); ++i) {
         if (i > 0) {
-            output.push_back('\n');
+            output += "\r\n";
         }
         if (!pieces[i].empty()) {
             output += ConvertLine(pieces[i], toBig5);
@@ -146,36 +104,45 @@ std::u16string MapScript(std::u16string text, bool toTraditional) {
     return text;
 }
 
-// The shortcut-name file in UTF-16 (FF FE): its characters change script, its encoding
-// stays.
-bool ConvertUtf16File(const std::string& path, const std::string& bytes, bool toBig5) {
+// A UTF-16 file (FF FE, as the shortcut-name file and some settings files are): its
+// characters change script; the mark, the line ends and an odd last byte stay.
+std::string ConvertUtf16Bytes(const std::string& bytes, bool toBig5) {
     std::u16string text;
     for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
         text.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
                                              static_cast<unsigned char>(bytes[i + 1]) << 8));
     }
-    return ReplaceWhole(path, "wb", Utf16FileBytes(MapScript(text, toBig5)));
+    std::string converted = Utf16FileBytes(MapScript(text, toBig5));
+    if (bytes.size() % 2 != 0) {
+        converted.push_back(bytes.back());
+    }
+    return converted;
 }
 
+// A narrow file without zero bytes and Ctrl-Z: what a text-mode read gives of it is its
+// bytes with each CR LF read as LF. With them the text read would lose the rest.
+bool ConvertibleAsText(const std::string& bytes) {
+    return bytes.find('\0') == std::string::npos && bytes.find('\x1A') == std::string::npos;
+}
+
+// True when the file is converted or missing.
 bool ConvertFile(const std::string& path, bool toBig5) {
+    if (crt::_access(path.c_str(), 0) != 0) {
+        return true;
+    }
+    const std::u16string widePath = Wide(path);
     std::string bytes;
-    switch (ReadRaw(path, bytes)) {
-        case ReadResult::kMissing:
-            return true;
-        case ReadResult::kUnreadable:
-            return false;
-        case ReadResult::kRead:
-            break;
-    }
-    if (path == kShortcutNameFileAnsi && bytes.starts_with("\xFF\xFE")) {
-        return ConvertUtf16File(path, bytes, toBig5);
-    }
-    if (bytes.find('\0') != std::string::npos || bytes.find('\x1A') != std::string::npos) {
+    if (!ReadFileBytes(widePath, bytes)) {
         return false;
     }
-    // Without zero bytes and Ctrl-Z, what a text-mode read gives is the bytes with each
-    // CR LF read as LF.
-    return ReplaceWhole(path, "w", ConvertText(ReplaceAll(bytes, "\r\n", "\n"), toBig5));
+    if (bytes.starts_with("\xFF\xFE")) {
+        return ReplaceFileBytes(widePath, ConvertUtf16Bytes(bytes, toBig5)) == FileWrite::kStored;
+    }
+    if (!ConvertibleAsText(bytes)) {
+        return false;
+    }
+    const std::string converted = ConvertText(ReplaceAll(bytes, "\r\n", "\n"), toBig5);
+    return ReplaceFileBytes(widePath, converted) == FileWrite::kStored;
 }
 
 // The full resource list in traditional characters becomes the translation file: the
@@ -189,18 +156,18 @@ bool RegenerateTranslationFile() {
     Owned simplified(gbk != nullptr ? Coder::GbToSimplified(gbk.get()) : nullptr);
     Owned big5(Coder::GbToBig5(simplified.get()));
     const std::u16string text = big5 != nullptr ? MultiByteToWString(big5.get(), 950) : u"";
-    return ReplaceWhole(".\\config\\res.txt", "wb", Utf16FileBytes(text));
+    return ReplaceFileBytes(kTranslationFile, Utf16FileBytes(text)) == FileWrite::kStored;
 }
 
 }  // namespace
 
-bool ConvertProductTexts(int fromCodePage, int toCodePage) {
+bool ConvertProductTexts(int fromCodePage, int toCodePage, DataDictionary dataDictionary) {
     const bool toBig5 = fromCodePage == 936 && toCodePage == 950;
     if (!toBig5 && !(fromCodePage == 950 && toCodePage == 936)) {
         return true;
     }
     bool allConverted = true;
-    for (const auto& [path, unused] : CollectFiles()) {
+    for (const auto& [path, unused] : CollectFiles(dataDictionary)) {
         allConverted = ConvertFile(path, toBig5) && allConverted;
     }
     if (toBig5) {

@@ -7,8 +7,15 @@
 // 936 to 950 it also regenerates the translation file from the full resource list, in
 // traditional characters. Any other pair changes nothing.
 //
-// Each file is replaced atomically and ends as it did; a file that cannot be read whole
-// (or holds a zero byte or Ctrl-Z, which a text read would drop) is left alone. Returns
+// A file that starts with the mark FF FE is UTF-16 and stays so: only its characters
+// change script. Each file is replaced atomically (rewritten in place when its folder
+// is read-only) and ends as it did; a file that cannot be read whole, or a narrow one
+// holding a zero byte or Ctrl-Z (which a text read would drop), is left alone. Returns
 // false when some existing file could not be converted or the translation file could not
 // be written; every other file is converted all the same.
-bool ConvertProductTexts(int fromCodePage, int toCodePage);
+//
+// kLeave leaves the data-dictionary SQL file out: the language switch has restored the
+// entered language's own copy, which is in its code page and script already.
+enum class DataDictionary { kConvert, kLeave };
+bool ConvertProductTexts(int fromCodePage, int toCodePage,
+                         DataDictionary dataDictionary = DataDictionary::kConvert);

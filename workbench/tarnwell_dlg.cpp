@@ -13,6 +13,7 @@
 #include "resources/resource.h"
 #include "workbench/product_files.h"
 #include "workbench/translation_files.h"
+#include "workbench/translation_switches.h"
 
 namespace {
 
@@ -21,16 +22,6 @@ std::u16string ReadLanguageCode() {
     GetPrivateProfileStringW(u"translate", u"system-language-code", u"936", buffer.data(),
                              static_cast<DWORD>(buffer.size()), kStaticIni);
     return buffer.data();
-}
-
-// 1 only when all three switches are non-zero; all three are read, in this order.
-BOOL ReadTranslationSwitches() {
-    const UINT dialogs =
-        GetPrivateProfileIntW(u"translate", u"enable-dlg-translate", 0, kStaticIni);
-    const UINT code = GetPrivateProfileIntW(u"translate", u"enable-code-translate", 0, kStaticIni);
-    const UINT create =
-        GetPrivateProfileIntW(u"translate", u"res-create-missing-file", 0, kStaticIni);
-    return dialogs != 0 && code != 0 && create != 0 ? 1 : 0;
 }
 
 // The shortcut-name file's text: UTF-16 after the mark FF FE (the form the

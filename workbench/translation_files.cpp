@@ -1,6 +1,7 @@
 #include "workbench/translation_files.h"
 
 #include "foundation/text_conversion.h"
+#include "foundation/whole_file.h"
 
 #include <cstdio>
 #include <string_view>
@@ -57,14 +58,11 @@ std::vector<ProfileLine> ReadProfileLines(const std::u16string& path) {
     return lines;
 }
 
-void EnsureUtf16ProfileFile(const std::u16string& path) {
-    if (crt::_waccess(path.c_str(), 0) == 0) {
-        return;
+bool EnsureUtf16ProfileFile(const std::u16string& path) {
+    crt::StatRecord status;
+    const bool empty = crt::_stat(GbkPath(path).c_str(), &status) == 0 && status.st_size == 0;
+    if (crt::_waccess(path.c_str(), 0) == 0 && !empty) {
+        return true;
     }
-    crt::FILE* file = nullptr;
-    if (crt::_wfopen_s(&file, path.c_str(), u"a+,ccs=UNICODE") == 0) {
-        const char16_t mark = u'\uFEFF';
-        crt::fwrite(&mark, sizeof mark, 1, file);
-        crt::fclose(file);
-    }
+    return ReplaceFileBytes(path, "\xFF\xFE") == FileWrite::kStored;
 }

@@ -45,7 +45,8 @@ struct ProfileLine {
 // cannot be opened gives no lines.
 std::vector<ProfileLine> ReadProfileLines(const std::u16string& path);
 
-// Creates the file holding only the UTF-16LE mark FF FE when it does not exist, so that
-// the profile writes keep it in UTF-16. An existing file is never changed; a failure to
-// create it is not reported.
-void EnsureUtf16ProfileFile(const std::u16string& path);
+// Makes a missing or empty file hold only the UTF-16LE mark FF FE, in one atomic step,
+// so that the profile writes keep it in UTF-16. Any other existing file is left as it
+// is. False when the file could not be given its mark: the profile writes would then
+// make it a code page 936 file.
+bool EnsureUtf16ProfileFile(const std::u16string& path);

@@ -2,14 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "platform/mfc/exceptions.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
 
+namespace fs = std::filesystem;
 using tw_test::ReadBytes;
 using tw_test::WriteBytes;
 
@@ -71,8 +76,86 @@ TEST(WriteUtf16File, LeavesExactlyTheMarkAndTheText) {
     EXPECT_FALSE(std::filesystem::exists("no"));
 }
 
-TEST(WriteUtf16File, FailedWriteRaisesFileException) {
-    EXPECT_THROW(WriteUtf16File(u"/dev/full", CString(u"AB")), CFileException);
+TEST(WriteUtf16File, AWriteThatFailsMidwayRaisesAndKeepsTheOldFile) {
+    tw_test::TempFolder folder;
+    WriteBytes("u.txt", "old");
+    {
+        const tw_test::FileSizeLimit fullDisk(64);
+        EXPECT_THROW(WriteUtf16File(u"u.txt", CString(std::u16string(100, u'x'))), CFileException);
+    }
+    EXPECT_EQ(ReadBytes("u.txt"), "old");
+    EXPECT_FALSE(fs::exists("u.txt.tarnwell-new"));
+}
+
+TEST(ReadFileBytes, EveryByteAsStored) {
+    tw_test::TempFolder folder;
+    const std::string bytes = std::string("a\r\n\0\x1A", 5) + std::string(70000, 'b');
+    WriteBytes("config/raw.bin", bytes);
+    std::string read = "stale";
+    EXPECT_TRUE(ReadFileBytes(u".\\config\\raw.bin", read));
+    EXPECT_EQ(read, bytes);
+    EXPECT_FALSE(ReadFileBytes(u"missing.bin", read));
+}
+
+// Where the new bytes land, and what is left of the old ones when they cannot.
+TEST(ReplaceFileBytes, TheFileHoldsItsOldOrItsNewBytes) {
+    struct Case {
+        const char* name;
+        std::function<void()> prepare;  // in a folder holding "folder/file" = "old"
+        std::optional<std::uint64_t> fileSizeLimit;
+        FileWrite want;
+        const char* after;  // null: no file
+    };
+    const auto readOnly = [](const char* path) { return [path] { tw_test::MakeReadOnly(path); }; };
+    const Case cases[] = {
+        {"replaced", [] {}, std::nullopt, FileWrite::kStored, "new content"},
+        {"created", [] { fs::remove("folder/file"); }, std::nullopt, FileWrite::kStored,
+         "new content"},
+        {"a stale temporary file is taken over",
+         [] { WriteBytes("folder/file.tarnwell-new", std::string(100, 'x')); }, std::nullopt,
+         FileWrite::kStored, "new content"},
+        {"a read-only file", readOnly("folder/file"), std::nullopt, FileWrite::kNotOpened, "old"},
+        {"a read-only folder: rewritten in place", readOnly("folder"), std::nullopt,
+         FileWrite::kStored, "new content"},
+        {"a read-only folder, no file",
+         [] {
+             fs::remove("folder/file");
+             tw_test::MakeReadOnly("folder");
+         },
+         std::nullopt, FileWrite::kNotOpened, nullptr},
+        {"a missing folder", [] { fs::remove_all("folder"); }, std::nullopt, FileWrite::kNotOpened,
+         nullptr},
+        {"a full disk", [] {}, 5, FileWrite::kNotStored, "old"},
+        {"a full disk, no file yet", [] { fs::remove("folder/file"); }, 5, FileWrite::kNotStored,
+         nullptr},
+        {"a full disk in place: the old bytes go back", readOnly("folder"), 5,
+         FileWrite::kNotStored, "old"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        tw_test::TempFolder folder;
+        WriteBytes("folder/file", "old");
+        c.prepare();
+        FileWrite got;
+        {
+            const tw_test::FileSizeLimit limit(c.fileSizeLimit);
+            got = ReplaceFileBytes(u".\\folder\\file", "new content");
+        }
+        EXPECT_EQ(got, c.want);
+        EXPECT_EQ(fs::exists("folder/file"), c.after != nullptr);
+        if (c.after != nullptr) {
+            EXPECT_EQ(ReadBytes("folder/file"), c.after);
+        }
+        EXPECT_FALSE(fs::exists("folder/file.tarnwell-new"));
+    }
+}
+
+TEST(ReplaceFileBytes, TheFileKeepsItsPermissionBits) {
+    tw_test::TempFolder folder;
+    WriteBytes("file", "old");
+    fs::permissions("file", fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_EQ(ReplaceFileBytes(u"file", "new"), FileWrite::kStored);
+    EXPECT_EQ(fs::status("file").permissions(), fs::perms::owner_read | fs::perms::owner_write);
 }
 
 TEST(WriteBytesFile, WritesExactlyTheData) {

@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "tests/support/file_size_limit.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/utf16_file.h"
 
@@ -65,9 +69,8 @@ class Generator : public ::testing::Test {
     tw_test::TempFolder tree_;
 };
 
-TEST_F(Generator, WritesTheFullResourceListAndTheLookupCopy) {
-    WriteInputs();
-    ASSERT_TRUE(GenerateResourceList());
+// The full resource list of the inputs above.
+std::string WantedList() {
     const std::pair<std::string, std::u16string> entries[] = {
         {"filemain$Open", u"Open"},
         {"filemain $ Save as", u"Save as"},  // blanks stay in the key source
@@ -83,10 +86,18 @@ TEST_F(Generator, WritesTheFullResourceListAndTheLookupCopy) {
     for (const auto& [source, value] : entries) {
         want += Key(source) + u"=" + value + u"\r\n";
     }
-    EXPECT_EQ(ReadBytes("../depends/config/res.todo.all"), Utf16LeFile(want));
-    EXPECT_EQ(ReadBytes("../depends/config/res.py2hz.txt"),
-              Utf16LeFile(u"[str]\n打开=Open\n关闭=Close\n"));
+    return Utf16LeFile(want);
+}
+
+const std::string kWantedCopy = Utf16LeFile(u"[str]\n打开=Open\n关闭=Close\n");
+
+TEST_F(Generator, WritesTheFullResourceListAndTheLookupCopy) {
+    WriteInputs();
+    ASSERT_TRUE(GenerateResourceList());
+    EXPECT_EQ(ReadBytes("../depends/config/res.todo.all"), WantedList());
+    EXPECT_EQ(ReadBytes("../depends/config/res.py2hz.txt"), kWantedCopy);
     EXPECT_EQ(Key("filemain$Open"), u"4116907483");
+    EXPECT_FALSE(fs::exists("../depends/config/res.py2hz.txt.tarnwell-new"));
 }
 
 TEST_F(Generator, ASecondRunLeavesTheListUnchanged) {
@@ -119,6 +130,76 @@ TEST_F(Generator, MissingFolderOrUnwritableOutputFails) {
     EXPECT_FALSE(GenerateResourceList());
     EXPECT_NE(testing::internal::GetCapturedStderr().find("res.todo.all"), std::string::npos);
     EXPECT_EQ(ReadBytes("../depends/config/res.todo.all"), Utf16LeFile(u"[str]\r\n1=old\r\n"));
+}
+
+// An output that cannot be written does not stop the other: each is written as far as it
+// can be, one line on standard error names each that failed, and the run fails.
+TEST_F(Generator, EveryOutputIsWrittenAsFarAsItCanBe) {
+    constexpr char kCopy[] = "../depends/config/res.py2hz.txt";
+    constexpr char kList[] = "../depends/config/res.todo.all";
+    const std::string copyLine = "无法写入 ..\\depends\\config\\res.py2hz.txt\n";
+    const std::string listLine = "无法写入 ..\\depends\\config\\res.todo.all\n";
+    struct Case {
+        const char* name;
+        std::function<void()> prepare;
+        // A full disk: it would cut the captured standard error too, which is then not
+        // looked at.
+        std::optional<std::uint64_t> fileSizeLimit;
+        std::string errors;
+        std::optional<std::string> copy;  // nullopt: no file
+        std::optional<std::string> list;
+    };
+    const Case cases[] = {
+        {"a read-only side copy",
+         [&] {
+             WriteBytes(kCopy, "old copy");
+             tw_test::MakeReadOnly(kCopy);
+         },
+         std::nullopt, copyLine, "old copy", WantedList()},
+        {"an empty list, as a failed run left it, gets its mark", [&] { WriteBytes(kList, ""); },
+         std::nullopt, "", kWantedCopy, WantedList()},
+        {"a read-only folder: the existing copy is rewritten in place, the list cannot be "
+         "created",
+         [&] {
+             WriteBytes(kCopy, "old copy");
+             tw_test::MakeReadOnly("../depends/config");
+         },
+         std::nullopt, listLine, kWantedCopy, std::nullopt},
+        {"a full disk: no list in code page 936, no partial copy",
+         [&] { WriteBytes(kCopy, "old copy"); }, 1, copyLine + listLine, "old copy", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all("../depends/config");
+        fs::create_directories("../depends/config");
+        WriteInputs();
+        c.prepare();
+        bool succeeded = false;
+        if (c.fileSizeLimit) {
+            const tw_test::FileSizeLimit fullDisk(*c.fileSizeLimit);
+            succeeded = GenerateResourceList();
+        } else {
+            testing::internal::CaptureStderr();
+            succeeded = GenerateResourceList();
+            EXPECT_EQ(testing::internal::GetCapturedStderr(), c.errors);
+        }
+        EXPECT_EQ(succeeded, c.errors.empty());
+        EXPECT_EQ(fs::exists(kCopy), c.copy.has_value());
+        if (c.copy) {
+            EXPECT_EQ(ReadBytes(kCopy), *c.copy);
+        }
+        EXPECT_EQ(fs::exists(kList), c.list.has_value());
+        if (c.list) {
+            EXPECT_EQ(ReadBytes(kList), *c.list);
+        }
+        fs::permissions("../depends/config", fs::perms::owner_all, fs::perm_options::add);
+        for (const auto& entry : fs::directory_iterator("../depends/config")) {
+            EXPECT_EQ(entry.path().string().find(".tarnwell-new"), std::string::npos);
+        }
+    }
+    // After the full disk, the next run makes a UTF-16 list.
+    ASSERT_TRUE(GenerateResourceList());
+    EXPECT_EQ(ReadBytes(kList), WantedList());
 }
 
 }  // namespace

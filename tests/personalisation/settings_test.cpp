@@ -4,12 +4,16 @@
 #include <QLineEdit>
 #include <QTest>
 #include <array>
+#include <cstdint>
 #include <filesystem>
+#include <iterator>
+#include <optional>
 
 #include "platform/mfc/widget_access.h"
 #include "platform/win32/profile.h"
 #include "resources/resource.h"
 #include "tests/personalisation/panel_fixture.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/utf16_file.h"
 
@@ -137,11 +141,23 @@ TEST_F(ShortcutName, TheNextStartShowsTheSavedName) {
     EXPECT_EQ(GetDlgItemWString(IDC_SHORTCUT_NAME, &next), u"繁體名稱");
 }
 
-TEST_F(ShortcutName, AFailedWriteIsReportedNotRaised) {
-    fs::create_symlink("/dev/full", kShortcutNameFile);
-    Click(IDC_SAVE_SHORTCUT_NAME);
-    Click(IDC_DEFAULT_SHORTCUT_NAME);
+// A disk that fills up while the name is written: the old name stays whole.
+TEST_F(ShortcutName, ASaveThatFailsMidwayKeepsTheOldName) {
+    WriteBytes(kShortcutNameFile, Utf16LeFile(u"OldName"));
+    dialog->GetDlgItem(IDC_SHORTCUT_NAME)->SetWindowText(std::u16string(3000, u'名').c_str());
+    {
+        const tw_test::FileSizeLimit fullDisk(4096);
+        Click(IDC_SAVE_SHORTCUT_NAME);
+    }
+    {
+        const tw_test::FileSizeLimit fullDisk(8);
+        Click(IDC_DEFAULT_SHORTCUT_NAME);
+    }
     EXPECT_EQ(Messages(), (std::vector<std::u16string>{u"操作失败", u"操作失败"}));
+    EXPECT_EQ(ReadBytes(kShortcutNameFile), Utf16LeFile(u"OldName"));
+    EXPECT_FALSE(fs::exists(u8"软件名称.txt.tarnwell-new"));
+    ReopenDialog();
+    EXPECT_EQ(ControlText(IDC_SHORTCUT_NAME), u"OldName");
 }
 
 using NoShortcutFlag = tw_test::PanelTest;
@@ -168,6 +184,47 @@ TEST_F(NoShortcutFlag, TwoClicksWriteThenDeleteTheFlagFile) {
         EXPECT_FALSE(box->isChecked());
         EXPECT_FALSE(fs::exists(kFlagFile));
         EXPECT_EQ(Messages(), (std::vector<std::u16string>{kFlagWritten, kFlagDeleted}));
+    }
+}
+
+// A change that cannot be stored leaves the flag as it was, whole, and the box shows it.
+TEST_F(NoShortcutFlag, AFailedChangeShowsWhatIsStored) {
+    struct Case {
+        const char* name;
+        bool present;         // a flag file before the click
+        bool readOnlyFolder;  // config/ read-only
+        std::optional<std::uint64_t> fileSizeLimit;
+    };
+    const Case cases[] = {
+        {"written on a full disk", false, false, 0},
+        {"written into a read-only folder", false, true, std::nullopt},
+        {"deleted from a read-only folder", true, true, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        StartAfresh();
+        auto* box = static_cast<QCheckBox*>(WidgetOfControl(dialog->m_hWnd, IDC_NO_SHORTCUT));
+        if (c.present) {
+            WriteBytes(kFlagFile, "1");
+            box->setChecked(true);  // as clicked before
+        }
+        if (c.readOnlyFolder) {
+            tw_test::MakeReadOnly("config");
+        }
+        {
+            const tw_test::FileSizeLimit limit(c.fileSizeLimit);
+            Click(IDC_NO_SHORTCUT);
+        }
+        EXPECT_EQ(Messages(), std::vector<std::u16string>{u"操作失败"});
+        EXPECT_EQ(box->isChecked(), c.present);
+        EXPECT_EQ(fs::exists(kFlagFile), c.present);
+        if (c.present) {
+            EXPECT_EQ(ReadBytes(kFlagFile), "1");
+        }
+        fs::permissions("config", fs::perms::owner_all, fs::perm_options::add);
+        EXPECT_EQ(std::distance(fs::directory_iterator("config"), fs::directory_iterator()),
+                  c.present ? 1 : 0)
+            << "no temporary file left";
     }
 }
 

@@ -236,4 +236,54 @@ TEST_F(PendingListTest, TheTranslationSwitchWritesAllThreeKeysOnEveryClick) {
     EXPECT_TRUE(tw_test::IsOpen(dialog));
 }
 
+// Keys that cannot be written: "操作失败", and the box goes back to what is stored.
+TEST_F(PendingListTest, ATranslationSwitchThatCannotBeStoredSetsTheBoxBack) {
+    struct Case {
+        const char* name;
+        const char16_t* createMissing;  // the third key; the other two are 1
+        bool checked;                   // the box, as stored
+    };
+    const Case cases[] = {
+        {"on", u"1", true},
+        {"off: one key of three is 0", u"0", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        tw_test::TempFolder caseFolder;
+        tw_test::CopyProductFixture();
+        WritePrivateProfileStringW(u"translate", u"res-create-missing-file", c.createMissing,
+                                   kStaticIni);
+        tw_test::MakeReadOnly("config/static.ini");
+        const std::string stored = ReadBytes("config/static.ini");
+
+        ScriptedResponder responder;
+        ScopedDialogResponder scoped(responder);
+        CTarnwellDlg dialog;
+        ASSERT_TRUE(dialog.Create());
+        auto* check =
+            static_cast<QCheckBox*>(WidgetOfControl(dialog.m_hWnd, IDC_ENABLE_TRANSLATION));
+        ASSERT_EQ(check->isChecked(), c.checked);
+        tw_test::Click(dialog, IDC_ENABLE_TRANSLATION);
+        EXPECT_EQ(tw_test::Texts(responder), std::vector<std::u16string>{u"操作失败"});
+        EXPECT_EQ(check->isChecked(), c.checked);
+        EXPECT_EQ(dialog.m_enableTranslation, c.checked ? 1 : 0);
+        EXPECT_EQ(ReadBytes("config/static.ini"), stored);
+        EXPECT_TRUE(tw_test::IsOpen(dialog));
+    }
+}
+
+// Keys that are missing are added in their order, after the section's last key.
+TEST_F(PendingListTest, TheTranslationSwitchAddsMissingKeysInOrder) {
+    WriteBytes("config/static.ini", "[translate]\r\nsystem-language-code=936\r\n[dialog]\r\n");
+    ScriptedResponder responder;
+    ScopedDialogResponder scoped(responder);
+    CTarnwellDlg dialog;
+    ASSERT_TRUE(dialog.Create());
+    tw_test::Click(dialog, IDC_ENABLE_TRANSLATION);
+    EXPECT_EQ(ReadBytes("config/static.ini"),
+              "[translate]\r\nsystem-language-code=936\r\nenable-dlg-translate=1\r\n"
+              "enable-code-translate=1\r\nres-create-missing-file=1\r\n[dialog]\r\n");
+    EXPECT_TRUE(responder.messageBoxes.empty());
+}
+
 }  // namespace

@@ -53,6 +53,11 @@ const FileCase kTo950[] = {
     {"pending file", "config/res.todo.txt", Utf16LeFile(u"[str]\r\n1=后台\r\n"),
      Utf16LeFile(u"[str]\r\n1=后台\r\n")},
     {"shortcut name in UTF-16", kShortcutName, Utf16LeFile(u"简体后台"), Utf16LeFile(u"簡體後台")},
+    {"settings in UTF-16: mark and line ends kept", "config/service.ini",
+     Utf16LeFile(u"[service]\r\nname=服务后台\nnote=簡體\r\n"),
+     Utf16LeFile(u"[service]\r\nname=服務後台\nnote=簡體\r\n")},
+    {"UTF-16 of odd length keeps its last byte", "config/ui/odd.ini", Utf16LeFile(u"简体") + "\x41",
+     Utf16LeFile(u"簡體") + "\x41"},
 };
 
 class ProductTexts : public ::testing::Test {
@@ -90,6 +95,8 @@ TEST_F(ProductTexts, From950BackTo936) {
         {"line ends stay CR LF", "config/ui/b.ini", "", "x\r\n" + kGbkHouTai},
         {"data dictionary", "data/data.sql", "", "'" + kGbkHouTai + "'"},
         {"shortcut name", kShortcutName, "", Utf16LeFile(u"简体后台")},
+        {"settings in UTF-16", "config/service.ini", "",
+         Utf16LeFile(u"[service]\r\nname=服务后台\nnote=简体\r\n")},
         {"translation file not regenerated", "config/res.txt", "", Utf16LeFile(u"kept")},
         {"untouched way there, untouched way back", "config/other/g.ini", "", kGbkHouTai},
     };
@@ -127,6 +134,29 @@ TEST_F(ProductTexts, FilesThatCannotBeConvertedKeepTheirBytes) {
     for (const auto& entry : fs::recursive_directory_iterator(".")) {
         EXPECT_EQ(entry.path().string().find(".tarnwell-new"), std::string::npos);
     }
+}
+
+// Windows lets the tool write a file whose folder is read-only: it is rewritten in place.
+TEST_F(ProductTexts, FilesOfAReadOnlyFolderAreRewrittenInPlace) {
+    WriteBytes("config/res.todo.all", Utf16LeFile(u"[str]\r\n0000000001=后台\r\n"));
+    WriteBytes("config/res.txt", Utf16LeFile(u"[str]\r\n"));
+    for (const char* folder : {"config", "config/ui", "data", "."}) {
+        tw_test::MakeReadOnly(folder);
+    }
+    EXPECT_TRUE(ConvertProductTexts(936, 950));
+    for (const FileCase& c : kTo950) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(ReadBytes(c.path), c.after);
+    }
+    EXPECT_EQ(ReadBytes("config/res.txt"), Utf16LeFile(u"[str]\r\n0000000001=後台\r\n"));
+}
+
+TEST_F(ProductTexts, TheDataDictionaryCanBeLeftOut) {
+    EXPECT_TRUE(ConvertProductTexts(936, 950, DataDictionary::kLeave));
+    EXPECT_EQ(ReadBytes("data/data.sql"), kTo950[9].before);
+    EXPECT_EQ(ReadBytes("config/static.ini"), kTo950[0].after);
+    EXPECT_TRUE(ConvertProductTexts(950, 936, DataDictionary::kLeave));
+    EXPECT_EQ(ReadBytes("data/data.sql"), kTo950[9].before);
 }
 
 TEST_F(ProductTexts, MissingFixedFilesAreNotCreatedAndOtherPairsChangeNothing) {

@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "tests/support/file_size_limit.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/utf16_file.h"
 
@@ -49,15 +53,53 @@ TEST(ReadProfileLines, KeysAndValuesAsTheyStand) {
     EXPECT_TRUE(ReadProfileLines(u".\\config\\missing.txt").empty());
 }
 
-TEST(EnsureUtf16ProfileFile, CreatesOnlyAMissingFile) {
+// A missing or empty file gets the mark, whole or not at all; any other file stays.
+TEST(EnsureUtf16ProfileFile, AMissingOrEmptyFileGetsTheMark) {
+    struct Case {
+        const char* name;
+        std::optional<std::string> before;  // config/res.txt; nullopt: missing
+        std::function<void()> prepare;
+        std::optional<std::uint64_t> fileSizeLimit;
+        bool ensured;
+        std::optional<std::string> after;
+    };
+    const auto none = [] {};
+    const auto readOnly = [](const char* path) { return [path] { tw_test::MakeReadOnly(path); }; };
+    const Case cases[] = {
+        {"missing", std::nullopt, none, std::nullopt, true, "\xFF\xFE"},
+        {"empty, as a failed run left it", "", none, std::nullopt, true, "\xFF\xFE"},
+        {"in code page 936: left alone", "[str]\r\n", none, std::nullopt, true, "[str]\r\n"},
+        {"only the mark", "\xFF\xFE", none, std::nullopt, true, "\xFF\xFE"},
+        {"empty in a read-only folder: marked in place", "", readOnly("config"), std::nullopt, true,
+         "\xFF\xFE"},
+        {"missing in a read-only folder", std::nullopt, readOnly("config"), std::nullopt, false,
+         std::nullopt},
+        {"empty and read-only", "", readOnly("config/res.txt"), std::nullopt, false, ""},
+        {"missing on a full disk", std::nullopt, none, 1, false, std::nullopt},
+        {"empty on a full disk", "", none, 1, false, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        tw_test::TempFolder folder;
+        std::filesystem::create_directory("config");
+        if (c.before) {
+            WriteBytes("config/res.txt", *c.before);
+        }
+        c.prepare();
+        bool ensured = false;
+        {
+            const tw_test::FileSizeLimit limit(c.fileSizeLimit);
+            ensured = EnsureUtf16ProfileFile(kTranslationFile);
+        }
+        EXPECT_EQ(ensured, c.ensured);
+        EXPECT_EQ(std::filesystem::exists("config/res.txt"), c.after.has_value());
+        if (c.after) {
+            EXPECT_EQ(ReadBytes("config/res.txt"), *c.after);
+        }
+        EXPECT_FALSE(std::filesystem::exists("config/res.txt.tarnwell-new"));
+    }
     tw_test::TempFolder folder;
-    std::filesystem::create_directory("config");
-    EnsureUtf16ProfileFile(kTranslationFile);
-    EXPECT_EQ(ReadBytes("config/res.txt"), "\xFF\xFE");
-    WriteBytes("config/empty.txt", "");
-    EnsureUtf16ProfileFile(u".\\config\\empty.txt");
-    EXPECT_EQ(ReadBytes("config/empty.txt"), "");
-    EnsureUtf16ProfileFile(u".\\missing\\res.txt");
+    EXPECT_FALSE(EnsureUtf16ProfileFile(u".\\missing\\res.txt"));
     EXPECT_FALSE(std::filesystem::exists("missing"));
 }
 
