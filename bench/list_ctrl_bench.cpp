@@ -27,12 +27,12 @@ const ControlTemplate kControls[] = {
      409, 219},
 };
 
-const DialogTemplate kDialog{kDialogId,      WS_POPUP | WS_CAPTION | DS_SETFONT, 0, u"list",
-                             u"MS Shell Dlg", 9,                                  421, 231,
-                             kControls};
+const DialogTemplate kDialog{
+    kDialogId, WS_POPUP | WS_CAPTION | DS_SETFONT, 0, u"list", u"MS Shell Dlg", 9, 421, 231,
+    kControls};
 
-const ResourceModule kModule{std::span<const DialogTemplate>(&kDialog, 1), {},
-                             VersionResource{u"", u"", u"", u"", u""}};
+const ResourceModule kModule{
+    std::span<const DialogTemplate>(&kDialog, 1), {}, VersionResource{u"", u"", u"", u"", u""}};
 
 class ListDialog : public CDialog {
   public:
