@@ -188,8 +188,6 @@ QWidget* MakeStatic(QWidget* parent, DWORD style, int lineHeight) {
     }
     auto* label = new StaticText(parent, lineHeight);
     label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
 }
 
