@@ -9,6 +9,12 @@ LPARAM AsParam(T* pointer) {
     return reinterpret_cast<LPARAM>(pointer);
 }
 
+// The list-view structures hold writable text pointers; the messages that set a text
+// only read it, so the caller's text goes in without a copy.
+char16_t* Writable(const char16_t* text) {
+    return const_cast<char16_t*>(text != nullptr ? text : u"");
+}
+
 }  // namespace
 
 DWORD CListCtrl::SetExtendedStyle(DWORD exStyle) {
@@ -21,11 +27,10 @@ DWORD CListCtrl::GetExtendedStyle() const {
 
 int CListCtrl::InsertColumn(int column, const char16_t* heading, int format, int width,
                             int subItem) {
-    std::u16string text = heading != nullptr ? heading : u"";
     LVCOLUMNW c;
     c.mask = LVCF_TEXT | LVCF_FMT;
     c.fmt = format;
-    c.pszText = text.data();
+    c.pszText = Writable(heading);
     if (width != -1) {
         c.mask |= LVCF_WIDTH;
         c.cx = width;
@@ -55,11 +60,10 @@ int CListCtrl::InsertItem(const LVITEMW* item) {
 }
 
 int CListCtrl::InsertItem(int row, const char16_t* text) {
-    std::u16string copy = text != nullptr ? text : u"";
     LVITEMW item;
     item.mask = LVIF_TEXT;
     item.iItem = row;
-    item.pszText = copy.data();
+    item.pszText = Writable(text);
     return InsertItem(&item);
 }
 
@@ -68,10 +72,9 @@ BOOL CListCtrl::SetItem(const LVITEMW* item) {
 }
 
 BOOL CListCtrl::SetItemText(int row, int column, const char16_t* text) {
-    std::u16string copy = text != nullptr ? text : u"";
     LVITEMW item;
     item.iSubItem = column;
-    item.pszText = copy.data();
+    item.pszText = Writable(text);
     return static_cast<BOOL>(
         SendMessage(LVM_SETITEMTEXTW, static_cast<WPARAM>(row), AsParam(&item)));
 }

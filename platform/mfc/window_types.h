@@ -194,7 +194,6 @@ inline constexpr DWORD CBS_DROPDOWNLIST = 0x0003;
 inline constexpr DWORD CBS_SORT = 0x0100;
 
 inline constexpr DWORD LVS_REPORT = 0x0001;
-inline constexpr DWORD LVS_SINGLESEL = 0x0004;
 inline constexpr DWORD LVS_SHOWSELALWAYS = 0x0008;
 inline constexpr DWORD LVS_ALIGNLEFT = 0x0800;
 

@@ -7,13 +7,19 @@
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QGuiApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QTableView>
 #include <QTest>
+#include <QTextLayout>
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "platform/mfc/widget_access.h"
@@ -165,15 +171,11 @@ QWidget* FindUnnamed(QWidget* dialog, const Control& c) {
 class DialogTemplateTest : public testing::Test {
   protected:
     void SetUp() override {
+        // The offscreen screen has 96 dots per inch, as a Windows screen at 100 %.
+        ASSERT_EQ(QGuiApplication::primaryScreen()->logicalDotsPerInchY(), 96);
         AfxSetResourceHandle(TarnwellResources());
         ASSERT_TRUE(dialog.Create());
         window = WidgetOfWindow(dialog.m_hWnd);
-        const QFontMetrics metrics(window->font());
-        bx = (metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") /
-                  26 +
-              1) /
-             2;
-        by = metrics.height();
     }
     QWidget* Find(const Control& c) {
         return c.id == -1 ? FindUnnamed(window, c) : WidgetOfControl(dialog.m_hWnd, c.id);
@@ -182,13 +184,14 @@ class DialogTemplateTest : public testing::Test {
     tw_test::TempFolder folder;
     CTarnwellDlg dialog;
     QWidget* window = nullptr;
-    int bx = 0;
-    int by = 0;
+    // The base units of 宋体 9 pt at 96 dots per inch, where "MS Shell Dlg" is 宋体.
+    const int bx = 6;
+    const int by = 12;
 };
 
 TEST_F(DialogTemplateTest, EveryControlWithItsKindTextVisibilityAndRectangle) {
     EXPECT_EQ(window->windowTitle(), QString("翻译及个性化"));
-    EXPECT_EQ(window->size(), QSize(Round(603, bx, 4), Round(361, by, 8)));
+    EXPECT_EQ(window->size(), QSize(905, 542));  // 603 by 361 dialog units
     EXPECT_FALSE(window->windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
     for (const Control& c : kControls) {
@@ -212,25 +215,76 @@ TEST_F(DialogTemplateTest, EveryControlWithItsKindTextVisibilityAndRectangle) {
     }
 }
 
+// The lines of a static text wrapped at width, as the dialog draws it.
+int WrappedLines(const QFont& font, const QString& text, int width) {
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    int lines = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        ++lines;
+    }
+    layout.endLayout();
+    return lines;
+}
+
 TEST_F(DialogTemplateTest, TextsFitTheirControls) {
-    // No text is cut: every one-line text fits the width of its control.
+    const QFont font = window->font();
+    const QFontMetrics metrics(font);
+    // The ink of a line of the dialog's texts, where it stands inside the line height of
+    // a static text, whose lines are centred on it.
+    const QString sample = "Ａ.选择记录（翻译）：，。“个性化”records Found";
+    const QRect ink = metrics.tightBoundingRect(sample);
+    QTextLayout layout(sample, font);
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    const int baseline = static_cast<int>(std::lround((by - line.height()) / 2 + line.ascent()));
+    EXPECT_GE(baseline + ink.top(), 0);
+    EXPECT_LE(baseline + ink.bottom(), by - 1);
     for (const Control& c : kControls) {
-        if (c.kind != kLabel && c.kind != kButton && c.kind != kCheck && c.kind != kGroup) {
+        if (c.kind != kLabel && c.kind != kButton && c.kind != kDefaultButton && c.kind != kCheck &&
+            c.kind != kGroup) {
             continue;
         }
         SCOPED_TRACE(c.text);
         QWidget* w = Find(c);
         ASSERT_NE(w, nullptr);
+        EXPECT_EQ(w->font(), font);
         const QString text = QString::fromUtf8(c.text);
-        if (c.kind == kLabel && c.h > 8) {
-            const QRect needed = w->fontMetrics().boundingRect(QRect(0, 0, w->width(), 10000),
-                                                               Qt::TextWordWrap, text);
-            EXPECT_LE(needed.height(), w->height());
+        if (c.kind == kLabel) {
+            // Every line shows whole: as many line heights as lines.
+            EXPECT_LE(WrappedLines(font, text, w->width()) * by, w->height());
         } else {
-            const int margin = c.kind == kCheck ? 18 : (c.kind == kButton ? 4 : 0);
-            EXPECT_LE(w->fontMetrics().horizontalAdvance(text) + margin, w->width());
+            // One line, with room for the check box or the button's frame.
+            const QStyle* style = w->style();
+            const int margin =
+                c.kind == kCheck
+                    ? style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, w) +
+                          style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, w)
+                : c.kind == kGroup ? 12
+                                   : 4;
+            EXPECT_LE(metrics.horizontalAdvance(text) + margin, w->width());
+            EXPECT_LE(ink.height(), w->height());
         }
     }
+    // A list row holds a whole line.
+    const auto* list = static_cast<QTableView*>(WidgetOfControl(dialog.m_hWnd, IDC_RESOURCE_LIST));
+    EXPECT_GE(list->verticalHeader()->defaultSectionSize(), metrics.height());
+    // The texts stay readable: the font is 10 pixels high, 5/6 of 宋体's 12.
+    EXPECT_EQ(font.pixelSize(), 10);
+}
+
+TEST_F(DialogTemplateTest, TheDialogFitsALaptopScreen) {
+    // With its frame; the offscreen screen draws none, so a Windows 10 dialog's caption
+    // and borders (31 and 8 pixels) are reckoned in where the frame is smaller.
+    const QSize frame = window->frameGeometry().size() - window->size();
+    const QSize outer = window->size() + frame.expandedTo(QSize(2 * 8, 31 + 8));
+    EXPECT_LE(outer.width(), 1366);
+    EXPECT_LE(outer.height(), 720);
 }
 
 TEST_F(DialogTemplateTest, TabOrderIsTemplateOrderAndTheFirstTabStopHasTheFocus) {

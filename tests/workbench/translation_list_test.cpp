@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QTableView>
 #include <QTest>
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "platform/mfc/message_box.h"
 #include "platform/mfc/resource_module.h"
 #include "platform/mfc/widget_access.h"
+#include "platform/win32/profile.h"
 #include "resources/resource.h"
 #include "resources/tarnwell_resources.h"
 #include "tests/support/temp_folder.h"
@@ -50,6 +52,28 @@ void Type(QWidget* widget, const QString& text) {
     }
 }
 
+struct Notified {
+    int row;
+    UINT oldState;
+    UINT newState;
+    bool operator==(const Notified&) const = default;
+};
+using Notifications = std::vector<Notified>;
+constexpr UINT kBoth = LVIS_SELECTED | LVIS_FOCUSED;
+
+// The dialog, recording each list notification that reaches it.
+class RecordingDlg : public CTarnwellDlg {
+  public:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
+        if (message == WM_NOTIFY && change->hdr.code == LVN_ITEMCHANGED) {
+            notifications.push_back({change->iItem, change->uOldState, change->uNewState});
+        }
+        return CTarnwellDlg::WindowProc(message, wParam, lParam);
+    }
+    Notifications notifications;
+};
+
 class TranslationList : public testing::Test {
   protected:
     void SetUp() override {
@@ -60,9 +84,18 @@ class TranslationList : public testing::Test {
     }
 
     // The dialog, opened on a static.ini with this language code.
-    CTarnwellDlg& Open(const std::string& code = "936") {
+    RecordingDlg& Open(const std::string& code = "936") {
         WriteBytes("config/static.ini", "[translate]\r\nsystem-language-code=" + code + "\r\n");
-        dialog_ = std::make_unique<CTarnwellDlg>();
+        return Show();
+    }
+    // The dialog on a copy of examples/product.
+    RecordingDlg& OpenExampleProduct() {
+        fs::copy(TW_EXAMPLES "/product", ".",
+                 fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+        return Show();
+    }
+    RecordingDlg& Show() {
+        dialog_ = std::make_unique<RecordingDlg>();
         EXPECT_TRUE(dialog_->Create());
         WidgetOfWindow(dialog_->m_hWnd)->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(WidgetOfWindow(dialog_->m_hWnd)));
@@ -82,6 +115,7 @@ class TranslationList : public testing::Test {
     }
 
     void ClickRow(int row) {
+        QApplication::processEvents();  // the list shows what the last reload put in
         const QRect cell = View()->visualRect(View()->model()->index(row, 1));
         QTest::mouseClick(View()->viewport(), Qt::LeftButton, {}, cell.center());
     }
@@ -114,7 +148,7 @@ class TranslationList : public testing::Test {
     tw_test::TempFolder folder_;
     ScriptedResponder responder_;
     ScopedDialogResponder scoped_{responder_};
-    std::unique_ptr<CTarnwellDlg> dialog_;
+    std::unique_ptr<RecordingDlg> dialog_;
 };
 
 using Texts = std::vector<std::u16string>;
@@ -195,6 +229,82 @@ TEST_F(TranslationList, ClickShowsTheRowAndEnterStoresTheTranslationUnderEveryMa
     TypeAndConfirm("Save");
     EXPECT_EQ(Column(2), (Texts{u"Open", u"Save", u"Open", u"Save", u""}));
     EXPECT_EQ(FocusedRow(), 4) << "below the last row with key 2";
+}
+
+TEST_F(TranslationList, TabIntoAFreshListChangesNothingAndDownSelectsTheFirstRow) {
+    RecordingDlg& dialog = Open();
+    Type(Control(IDC_TRANSLATION), "typed");
+    Control(IDC_APPLY_LANGUAGE)->setFocus();
+    QTest::keyClick(Control(IDC_APPLY_LANGUAGE), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), View());
+    EXPECT_TRUE(dialog.notifications.empty());
+    EXPECT_EQ(FocusedRow(), -1);
+    EXPECT_EQ(Text(IDC_TRANSLATION), u"typed");
+
+    QTest::keyClick(View(), Qt::Key_Down);
+    EXPECT_EQ(dialog.notifications, (Notifications{{0, 0, kBoth}}));
+    EXPECT_EQ(dialog.m_current.key, u"0000000001");
+    EXPECT_EQ(Text(IDC_CURRENT_TEXT), u"打开\n");
+}
+
+TEST_F(TranslationList, TextTypedBeforeAReloadOutlivesTheFocusComingBackAndEnterStoresIt) {
+    RecordingDlg& dialog = OpenExampleProduct();
+    const Texts texts = Column(1);
+    const auto urgent = std::find(texts.begin(), texts.end(), u"紧急");
+    ASSERT_NE(urgent, texts.end());
+    ClickRow(static_cast<int>(urgent - texts.begin()));
+    ASSERT_EQ(dialog.m_current.text, u"紧急");
+    const std::u16string key = dialog.m_current.key;
+    Type(Control(IDC_TRANSLATION), "urgent");
+    Type(Control(IDC_FILTER), "0");
+
+    // Shift+Tab from the filter back through the edits and buttons into the list.
+    dialog.notifications.clear();
+    Control(IDC_FILTER)->setFocus();
+    for (int step = 0; step < 8 && QApplication::focusWidget() != View(); ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    }
+    ASSERT_EQ(QApplication::focusWidget(), View());
+    EXPECT_TRUE(dialog.notifications.empty());
+    EXPECT_EQ(dialog.m_current.key, key);
+    EXPECT_EQ(dialog.m_current.text, u"紧急");
+    EXPECT_EQ(Text(IDC_TRANSLATION), u"urgent");
+
+    QTest::keyClick(View(), Qt::Key_Return);
+    EXPECT_TRUE(responder_.messageBoxes.empty()) << "no 请选择记录";
+    std::u16string stored(64, u'\0');
+    GetPrivateProfileStringW(u"str", u"紧急", u"", stored.data(), 64, u".\\data\\data.ini");
+    EXPECT_EQ(stored.c_str(), std::u16string(u"urgent"));
+}
+
+TEST_F(TranslationList, AClickOnAnUnselectedRowTellsTheOldRowsLossFirst) {
+    RecordingDlg& dialog = Open();
+    ClickRow(1);
+    dialog.notifications.clear();
+    ClickRow(3);
+    EXPECT_EQ(dialog.notifications, (Notifications{{1, kBoth, 0}, {3, 0, kBoth}}));
+    EXPECT_EQ(dialog.m_current.key, u"0000000002");
+    EXPECT_EQ(Text(IDC_CURRENT_TEXT), u"另存\n");
+
+    // Ctrl+A selects nothing: no notification, and row 3 stays current.
+    dialog.notifications.clear();
+    QTest::keyClick(View(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_TRUE(dialog.notifications.empty());
+    EXPECT_EQ(SelectedRows(), std::vector<int>{3});
+    EXPECT_EQ(Text(IDC_CURRENT_TEXT), u"另存\n");
+}
+
+TEST_F(TranslationList, ShiftDownExtendsFromTheRowThatConfirmingMovedTo) {
+    RecordingDlg& dialog = Open();
+    ClickRow(0);
+    TypeAndConfirm("Open");
+    ASSERT_EQ(SelectedRows(), (std::vector<int>{0, 1}));
+    EXPECT_EQ(dialog.m_list.GetSelectionMark(), 1);
+    View()->setFocus();
+    QTest::keyClick(View(), Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(SelectedRows(), (std::vector<int>{1, 2}));
+    EXPECT_EQ(FocusedRow(), 2);
+    EXPECT_EQ(dialog.m_current.key, u"0000000003");
 }
 
 TEST_F(TranslationList, ShiftEnterConfirmsToo) {

@@ -7,9 +7,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QTextDocument>
+#include <QTextLayout>
 
 namespace mfc_detail {
 namespace {
@@ -18,10 +21,24 @@ DWORD ButtonType(DWORD style) {
     return style & BS_TYPEMASK;
 }
 
+// The text of a Windows check box begins 3 pixels after the box.
+class CheckBoxStyle : public QProxyStyle {
+  public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
+        return metric == PM_CheckBoxLabelSpacing ? 3
+                                                 : QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
 // A check box takes clicks anywhere in its rectangle, as a Windows check box does.
 class CheckBox : public QCheckBox {
   public:
-    using QCheckBox::QCheckBox;
+    explicit CheckBox(QWidget* parent) : QCheckBox(parent) {
+        auto* style = new CheckBoxStyle;
+        style->setParent(this);
+        setStyle(style);
+    }
 
   protected:
     bool hitButton(const QPoint& position) const override { return rect().contains(position); }
@@ -127,7 +144,39 @@ std::u16string FromDocumentText(const QString& raw) {
     return out;
 }
 
-QWidget* MakeStatic(QWidget* parent, DWORD style) {
+// Each line is centred on its line height, so that a text one line high shows whole
+// also where the font's own line is taller.
+class StaticText : public QLabel {
+  public:
+    StaticText(QWidget* parent, int lineHeight) : QLabel(parent), lineHeight_(lineHeight) {}
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QTextLayout layout(text(), font());
+        QTextOption option(Qt::AlignLeft);
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (int top = 0;; top += lineHeight_) {
+            QTextLine line = layout.createLine();
+            if (!line.isValid()) {
+                break;
+            }
+            line.setLineWidth(width());
+            line.setPosition(QPointF(0, top + (lineHeight_ - line.height()) / 2));
+        }
+        layout.endLayout();
+        QPainter painter(this);
+        painter.setPen(
+            palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
+        layout.draw(&painter, QPointF(0, 0));
+    }
+
+  private:
+    int lineHeight_;
+};
+
+QWidget* MakeStatic(QWidget* parent, DWORD style, int lineHeight) {
     if ((style & SS_TYPEMASK) == SS_BLACKFRAME) {
         auto* frame = new QFrame(parent);
         frame->setFrameShape(QFrame::Box);
@@ -137,10 +186,8 @@ QWidget* MakeStatic(QWidget* parent, DWORD style) {
         frame->setPalette(palette);
         return frame;
     }
-    auto* label = new QLabel(parent);
+    auto* label = new StaticText(parent, lineHeight);
     label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
 }
 
@@ -223,8 +270,9 @@ void EditWindow::SetText(const std::u16string& text) {
     settingText_ = false;
 }
 
-StaticWindow::StaticWindow(QWidget* parentWidget, HWND parentWindow, int controlId, DWORD style)
-    : HWND__(MakeStatic(parentWidget, style), parentWindow, controlId),
+StaticWindow::StaticWindow(QWidget* parentWidget, HWND parentWindow, int controlId, DWORD style,
+                           int lineHeight)
+    : HWND__(MakeStatic(parentWidget, style, lineHeight), parentWindow, controlId),
       label_(qobject_cast<QLabel*>(widget)) {
     widget->setAttribute(Qt::WA_TransparentForMouseEvents);
 }

@@ -42,10 +42,11 @@ class EditWindow : public HWND__ {
     bool settingText_ = false;
 };
 
-// Static text (wrapped at the control's width) or a black frame.
+// Static text or a black frame. The text is wrapped at the control's width and drawn,
+// as Windows draws it, one line every lineHeight pixels (the dialog's base unit height).
 class StaticWindow : public HWND__ {
   public:
-    StaticWindow(QWidget* parentWidget, HWND parent, int id, DWORD style);
+    StaticWindow(QWidget* parentWidget, HWND parent, int id, DWORD style, int lineHeight);
     std::u16string Text() const override;
     void SetText(const std::u16string& text) override;
 

@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <string_view>
@@ -34,14 +35,18 @@ int MulDiv(int a, int b, int c) {
 }
 
 DialogFont MakeDialogFont(const char16_t* face, int pointSize) {
+    const int pixels = MulDiv(pointSize, LogicalDpi(), 72);
     QFont font;
-    if (IsWindowsDialogFace(face)) {
-        font.setFamilies({QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC")});
-    } else {
-        font.setFamily(ToQString(face));
-    }
-    font.setPixelSize(MulDiv(pointSize, LogicalDpi(), 72));
     font.setWeight(QFont::Normal);
+    if (IsWindowsDialogFace(face)) {
+        font.setFamilies({QStringLiteral("Noto Sans CJK SC")});
+        font.setPixelSize(std::max(MulDiv(pixels, 5, 6), 1));
+        return DialogFont{font, (pixels + 1) / 2, pixels};
+    }
+    font.setFamily(ToQString(face));
+    font.setPixelSize(pixels);
+    // Windows' base units: half the average width of the 52 Latin letters, rounded, and
+    // the character height.
     const QFontMetrics metrics(font);
     const int alphabet = metrics.horizontalAdvance(
         QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));

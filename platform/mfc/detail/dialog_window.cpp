@@ -68,14 +68,15 @@ std::map<HWND, std::unique_ptr<DialogWindow>>& TopLevelWindows() {
     return windows;
 }
 
-std::unique_ptr<HWND__> MakeControl(QWidget* parent, HWND parentWindow, const ControlTemplate& c) {
+std::unique_ptr<HWND__> MakeControl(QWidget* parent, HWND parentWindow, const ControlTemplate& c,
+                                    int lineHeight) {
     switch (c.kind) {
         case ControlClass::Button:
             return std::make_unique<ButtonWindow>(parent, parentWindow, c.id, c.style);
         case ControlClass::Edit:
             return std::make_unique<EditWindow>(parent, parentWindow, c.id, c.style);
         case ControlClass::Static:
-            return std::make_unique<StaticWindow>(parent, parentWindow, c.id, c.style);
+            return std::make_unique<StaticWindow>(parent, parentWindow, c.id, c.style, lineHeight);
         case ControlClass::ComboBox:
             return std::make_unique<ComboBoxWindow>(parent, parentWindow, c.id, c.style);
         case ControlClass::ListView:
@@ -119,7 +120,7 @@ DialogWindow::~DialogWindow() {
 void DialogWindow::CreateControls(const DialogTemplate& dialog) {
     QWidget* previousTabStop = nullptr;
     for (const ControlTemplate& c : dialog.controls) {
-        std::unique_ptr<HWND__> control = MakeControl(dialog_, this, c);
+        std::unique_ptr<HWND__> control = MakeControl(dialog_, this, c, baseY_);
         QWidget* w = control->widget;
         if (c.text != nullptr) {
             control->SetText(c.text);

@@ -81,7 +81,7 @@ HWND WindowOfWidget(const QWidget* w) {
     return nullptr;
 }
 
-QString ToQString(const std::u16string& text) {
+QString ToQString(std::u16string_view text) {
     return QString(reinterpret_cast<const QChar*>(text.data()),
                    static_cast<qsizetype>(text.size()));
 }

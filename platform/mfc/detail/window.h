@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/mfc/window_types.h"
 
@@ -48,7 +49,7 @@ HWND WindowOfWidget(const QWidget* widget);
 // Destroys the window, its children and its widgets; objects bound to them are unbound.
 void DestroyWindowTree(HWND window);
 
-QString ToQString(const std::u16string& text);
+QString ToQString(std::u16string_view text);
 std::u16string FromQString(const QString& text);
 
 }  // namespace mfc_detail

@@ -4,10 +4,11 @@
 
 #include <QCheckBox>
 #include <QFontInfo>
-#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -38,15 +39,12 @@ class DialogTest : public testing::Test {
 };
 
 TEST_F(DialogTest, ControlsStandAtTheirTemplateRectanglesInDialogUnits) {
-    // Base units from the dialog font, as Windows takes them: the average width of the
-    // 52 Latin letters and the character height.
-    const QFontMetrics metrics(WidgetOfWindow(dialog.m_hWnd)->font());
-    const int bx =
-        (metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 26 +
-         1) /
-        2;
-    const int by = metrics.height();
-    EXPECT_EQ(WidgetOfWindow(dialog.m_hWnd)->size(), QSize(Round(200, bx, 4), Round(175, by, 8)));
+    // "MS Shell Dlg" 9 pt is 宋体 on a Chinese Windows: base units of 6 by 12 pixels at
+    // the offscreen screen's 96 dots per inch, whatever font shows the texts.
+    ASSERT_EQ(QGuiApplication::primaryScreen()->logicalDotsPerInchY(), 96);
+    const int bx = 6;
+    const int by = 12;
+    EXPECT_EQ(WidgetOfWindow(dialog.m_hWnd)->size(), QSize(300, 263));  // 200 by 175 units
     EXPECT_EQ(Widget(kMultiEdit)->geometry(),
               QRect(Round(5, bx, 4), Round(5, by, 8), Round(100, bx, 4), Round(30, by, 8)));
     EXPECT_EQ(Widget(kList)->geometry(),
@@ -61,9 +59,9 @@ TEST_F(DialogTest, ControlsStandAtTheirTemplateRectanglesInDialogUnits) {
     EXPECT_EQ(units.bottom, Round(170, by, 8));
 }
 
-TEST_F(DialogTest, DialogFontIsAChineseFaceAtNinePoints) {
+TEST_F(DialogTest, DialogFontIsAChineseFaceSizedToTheBaseUnits) {
     const QFont font = WidgetOfWindow(dialog.m_hWnd)->font();
-    EXPECT_EQ(font.pixelSize(), 12);  // 9 points at 96 dots per inch
+    EXPECT_EQ(font.pixelSize(), 10);  // 5/6 of 9 points at 96 dots per inch
     EXPECT_TRUE(QFontInfo(font).family().contains("CJK")) << QFontInfo(font).family().toStdString();
     EXPECT_EQ(Widget(kMultiEdit)->font(), font);
 }
