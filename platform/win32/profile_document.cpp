@@ -20,6 +20,22 @@ std::uint32_t HashName(std::uint32_t section, std::u16string_view name) {
     return static_cast<std::uint32_t>(hash);
 }
 
+// name "=" value
+std::u16string KeyLine(std::u16string_view name, std::u16string_view value) {
+    std::u16string line;
+    line.reserve(name.size() + 1 + value.size());
+    line.append(name).append(1, u'=').append(value);
+    return line;
+}
+
+// "[" name "]"
+std::u16string HeaderLine(std::u16string_view name) {
+    std::u16string line;
+    line.reserve(name.size() + 2);
+    line.append(1, u'[').append(name).append(1, u']');
+    return line;
+}
+
 }  // namespace
 
 ProfileDocument::ProfileDocument(std::string_view bytes)
@@ -47,18 +63,18 @@ ProfileDocument::ProfileDocument(std::string_view bytes)
     }
 }
 
-std::optional<std::u16string> ProfileDocument::Find(std::u16string_view section,
-                                                    std::u16string_view key) const {
+bool ProfileDocument::Find(std::u16string_view section, std::u16string_view key,
+                           std::u16string& value) const {
     const auto id = sectionIds_.find(FoldName(TrimBlanks(section)));
-    std::u16string text;
-    if (id == sectionIds_.end() || FindKey(id->second, TrimBlanks(key), text) == nullptr) {
-        return std::nullopt;
+    if (id == sectionIds_.end() || FindKey(id->second, TrimBlanks(key), value) == nullptr) {
+        return false;
     }
-    const std::u16string_view value = ParseLine(text).value;
-    const size_t begin = static_cast<size_t>(value.data() - text.data());
-    text.resize(begin + value.size());
-    text.erase(0, begin);
-    return text;
+    // The line's value, moved to the front of the line's own buffer.
+    const std::u16string_view found = ParseLine(value).value;
+    const size_t begin = static_cast<size_t>(found.data() - value.data());
+    value.resize(begin + found.size());
+    value.erase(0, begin);
+    return true;
 }
 
 void ProfileDocument::Set(std::u16string_view section, std::u16string_view key,
@@ -71,26 +87,28 @@ void ProfileDocument::Set(std::u16string_view section, std::u16string_view key,
     std::u16string old;
     if (KeySlot* found = FindKey(id, keyName, old)) {
         // Rewritten in place, under the name as the file spells it.
-        line = std::u16string(ParseLine(old).name) + u"=" + std::u16string(text);
+        line = KeyLine(ParseLine(old).name, text);
         Rewrite(*found, line);
     } else {
-        line = std::u16string(keyName) + u"=" + std::u16string(text);
+        line = KeyLine(keyName, text);
         std::vector<std::string>& added = sections_[id].added;
         AddKey(id, keyName, LineRef{id, static_cast<std::uint32_t>(added.size())});
-        added.push_back(EncodeLine(line, encoding_) + std::string(LineBreak(encoding_)));
+        added.push_back(EncodeLine(line, encoding_).append(LineBreak(encoding_)));
     }
     // A line break in the value, a name that is no plain name, or one that the code page
     // cannot hold makes the file read otherwise than the index says: index it afresh.
-    if (!readsBack || !ReadsBackAs(line, LineKind::kKey, FoldName(keyName))) {
-        *this = ProfileDocument(Serialize());
+    if (!readsBack || !ReadsBackAs(line, LineKind::kKey, keyName)) {
+        std::string bytes;
+        Serialize(bytes);
+        *this = ProfileDocument(bytes);
     }
 }
 
 // The line keeps its line break.
 void ProfileDocument::Rewrite(KeySlot& slot, std::u16string_view text) {
     const std::string_view raw = Raw(slot.line);
-    std::string line = EncodeLine(text, encoding_) +
-                       std::string(raw.substr(raw.size() - LineBreakLength(raw, encoding_)));
+    std::string line = EncodeLine(text, encoding_);
+    line.append(raw.substr(raw.size() - LineBreakLength(raw, encoding_)));
     switch (slot.line.section) {
         case kFileLine: {
             const auto index = static_cast<std::uint32_t>(rewritten_.size());
@@ -107,40 +125,55 @@ void ProfileDocument::Rewrite(KeySlot& slot, std::u16string_view text) {
     }
 }
 
-std::string ProfileDocument::Serialize() const {
-    std::vector<std::pair<std::int64_t, std::uint32_t>> anchors;
-    size_t size = EncodingMark(encoding_).size();
+void ProfileDocument::Serialize(std::string& out) const {
+    // The changes to the file's lines by the body offset where they go; lines added after
+    // a line (at the start of the next) go before a rewrite of that next line.
+    struct Change {
+        size_t offset;
+        bool rewrite;        // else: the added lines of a section
+        std::uint32_t item;  // the rewritten line, or the section
+        auto operator<=>(const Change&) const = default;
+    };
+    std::vector<Change> changes;
+    size_t size = EncodingMark(encoding_).size() + body_.size();
     for (std::uint32_t id = 0; id < sections_.size(); ++id) {
         const Section& section = sections_[id];
         if (!section.newToFile && !section.added.empty()) {
-            anchors.emplace_back(section.anchor, id);
+            const size_t after = static_cast<size_t>(section.anchor + 1);
+            changes.push_back({section.anchor < 0 ? 0 : starts_[after], false, id});
         }
         size += section.header.size();
         for (const std::string& line : section.added) {
             size += line.size();
         }
     }
-    size += body_.size();
-    for (const std::string& line : rewritten_) {
-        size += line.size();
+    for (const auto& [start, index] : rewrittenLines_) {
+        changes.push_back({start, true, index});
+        size += rewritten_[index].size();
     }
-    std::sort(anchors.begin(), anchors.end());
+    std::sort(changes.begin(), changes.end());
 
-    std::string out(EncodingMark(encoding_));
     out.reserve(size + LineBreak(encoding_).size() + 1);
+    out.assign(EncodingMark(encoding_));
     bool ended = true;
-    auto next = anchors.begin();
-    const auto addedAfter = [&](std::int64_t anchor) {
-        for (; next != anchors.end() && next->first == anchor; ++next) {
-            for (const std::string& line : sections_[next->second].added) {
+    size_t copied = 0;  // the body up to here is in out
+    const std::string_view body(body_);
+    for (const Change& change : changes) {
+        if (change.offset > copied) {
+            AppendLine(out, ended, body.substr(copied, change.offset - copied));
+            copied = change.offset;
+        }
+        if (change.rewrite) {
+            AppendLine(out, ended, rewritten_[change.item]);
+            copied = NextLineStart(body, change.offset, encoding_);
+        } else {
+            for (const std::string& line : sections_[change.item].added) {
                 AppendLine(out, ended, line);
             }
         }
-    };
-    addedAfter(-1);
-    for (std::uint32_t i = 0; i < FileLineCount(); ++i) {
-        AppendLine(out, ended, FileLine(i));
-        addedAfter(i);
+    }
+    if (copied < body.size()) {
+        AppendLine(out, ended, body.substr(copied));
     }
     for (const Section& section : sections_) {
         if (section.newToFile) {
@@ -150,17 +183,6 @@ std::string ProfileDocument::Serialize() const {
             }
         }
     }
-    return out;
-}
-
-std::string_view ProfileDocument::FileLine(std::uint32_t index) const {
-    if (!rewrittenLines_.empty()) {
-        const auto found = rewrittenLines_.find(static_cast<std::uint32_t>(starts_[index]));
-        if (found != rewrittenLines_.end()) {
-            return rewritten_[found->second];
-        }
-    }
-    return std::string_view(body_).substr(starts_[index], starts_[index + 1] - starts_[index]);
 }
 
 std::string_view ProfileDocument::Raw(LineRef ref) const {
@@ -244,25 +266,28 @@ std::uint32_t ProfileDocument::SectionFor(std::u16string_view name, bool& readsB
     if (found != sectionIds_.end()) {
         return found->second;
     }
-    const std::u16string header = u"[" + std::u16string(name) + u"]";
-    readsBack = ReadsBackAs(header, LineKind::kHeader, folded);
+    const std::u16string header = HeaderLine(name);
+    readsBack = ReadsBackAs(header, LineKind::kHeader, name);
     const auto id = static_cast<std::uint32_t>(sections_.size());
     Section& section = sections_.emplace_back();
     section.newToFile = true;
-    section.header = EncodeLine(header, encoding_) + std::string(LineBreak(encoding_));
+    section.header = EncodeLine(header, encoding_).append(LineBreak(encoding_));
     sectionIds_.emplace(std::move(folded), id);
     return id;
 }
 
 bool ProfileDocument::ReadsBackAs(std::u16string_view text, LineKind kind,
-                                  std::u16string_view folded) const {
+                                  std::u16string_view name) const {
     std::u16string stored;
-    DecodeLine(EncodeLine(text, encoding_), encoding_, stored);
-    if (stored.find_first_of(u"\r\n") != std::u16string::npos) {
+    if (encoding_ != ProfileEncoding::kUtf16Le) {  // UTF-16 holds every unit as it is
+        DecodeLine(EncodeLine(text, encoding_), encoding_, stored);
+        text = stored;
+    }
+    if (text.find_first_of(u"\r\n") != std::u16string_view::npos) {
         return false;
     }
-    const ParsedLine line = ParseLine(stored);
-    return line.kind == kind && FoldName(line.name) == folded;
+    const ParsedLine line = ParseLine(text);
+    return line.kind == kind && SameName(line.name, name);
 }
 
 void ProfileDocument::AppendLine(std::string& out, bool& ended, std::string_view line) const {

@@ -1,6 +1,5 @@
 #include "platform/win32/detail/profile_encoding.h"
 
-
 #include "platform/win32/native_path.h"
 
 namespace win32::detail {

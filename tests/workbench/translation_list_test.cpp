@@ -14,6 +14,7 @@
 #include "resources/tarnwell_resources.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/utf16_file.h"
+#include "tests/workbench/product_folder_driver.h"
 #include "workbench/data_dictionary.h"
 #include "workbench/tarnwell_dlg.h"
 #include "workbench/translation_list.h"
@@ -74,17 +75,10 @@ class TranslationList : public testing::Test {
     std::u16string Text(int id) { return GetDlgItemWString(id, dialog_.get()); }
 
     std::vector<std::u16string> Column(int column) {
-        std::vector<std::u16string> texts;
-        for (int row = 0; row < dialog_->m_list.GetItemCount(); ++row) {
-            texts.push_back(dialog_->m_list.GetItemText(row, column).str());
-        }
-        return texts;
+        return tw_test::ListColumn(dialog_->m_list, column);
     }
 
-    void ClickRow(int row) {
-        const QRect cell = View()->visualRect(View()->model()->index(row, 1));
-        QTest::mouseClick(View()->viewport(), Qt::LeftButton, {}, cell.center());
-    }
+    void ClickRow(int row) { tw_test::ClickListRow(*dialog_, row); }
 
     void TypeAndConfirm(const QString& text) {
         Type(Control(IDC_TRANSLATION), text);

@@ -8,7 +8,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -27,15 +26,16 @@ class ProfileDocument {
     explicit ProfileDocument(std::string_view bytes);
 
     // The value of the first key of that name in the first section of that name
-    // (trimmed, quotes removed), or nothing. Names are trimmed and compared with A to Z
-    // folded; the section "" is the part before the first header.
-    std::optional<std::u16string> Find(std::u16string_view section, std::u16string_view key) const;
+    // (trimmed, quotes removed), into value; false (value unspecified) when there is none.
+    // Names are trimmed and compared with A to Z folded; the section "" is the part before
+    // the first header.
+    bool Find(std::u16string_view section, std::u16string_view key, std::u16string& value) const;
 
     // Sets key = value (both trimmed of blanks) in section.
     void Set(std::u16string_view section, std::u16string_view key, std::u16string_view value);
 
-    // The bytes of the file as it now reads.
-    std::string Serialize() const;
+    // The bytes of the file as it now reads, into out (whose storage is reused).
+    void Serialize(std::string& out) const;
 
   private:
     static constexpr std::uint32_t kFileLine = UINT32_MAX;       // a line as the file has it
@@ -67,7 +67,6 @@ class ProfileDocument {
     };
 
     size_t FileLineCount() const { return starts_.size() - 1; }
-    std::string_view FileLine(std::uint32_t index) const;  // as it now reads
     std::string_view Raw(LineRef ref) const;
     void Text(LineRef ref, std::u16string& text) const;  // without the line break
     KeySlot* FindKey(std::uint32_t section, std::u16string_view name, std::u16string& text);
@@ -77,7 +76,7 @@ class ProfileDocument {
     void Rewrite(KeySlot& slot, std::u16string_view text);
     void ResizeIndex(size_t slots);
     std::uint32_t SectionFor(std::u16string_view name, bool& readsBack);
-    bool ReadsBackAs(std::u16string_view text, LineKind kind, std::u16string_view folded) const;
+    bool ReadsBackAs(std::u16string_view text, LineKind kind, std::u16string_view name) const;
     void AppendLine(std::string& out, bool& ended, std::string_view line) const;
 
     ProfileEncoding encoding_ = ProfileEncoding::kAnsi936;
