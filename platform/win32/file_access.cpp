@@ -1,7 +1,9 @@
 #include "platform/win32/detail/file_access.h"
 
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -65,23 +67,59 @@ int CreateAfresh(const std::string& name) {
     return -1;
 }
 
-bool WriteAll(int fd, const std::string& data) {
-    size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+bool WriteAll(int fd, const std::vector<std::string_view>& pieces) {
+    std::vector<iovec> rest;
+    for (const std::string_view piece : pieces) {
+        if (!piece.empty()) {
+            rest.push_back({const_cast<char*>(piece.data()), piece.size()});
+        }
+    }
+    size_t next = 0;
+    while (next < rest.size()) {
+        const auto count = static_cast<int>(std::min<size_t>(rest.size() - next, IOV_MAX));
+        const ssize_t n = ::writev(fd, &rest[next], count);
         if (n < 0 && errno == EINTR) {
             continue;
         }
         if (n <= 0) {
             return false;
         }
-        done += static_cast<size_t>(n);
+        for (auto done = static_cast<size_t>(n); done > 0;) {  // past what was written
+            iovec& vector = rest[next];
+            const size_t taken = std::min(done, vector.iov_len);
+            vector.iov_base = static_cast<char*>(vector.iov_base) + taken;
+            vector.iov_len -= taken;
+            done -= taken;
+            next += vector.iov_len == 0 ? 1 : 0;
+        }
+    }
+    return true;
+}
+
+// Moves (piece, offset) past the bytes if they come next in the pieces.
+bool TakeMatching(const std::vector<std::string_view>& pieces, size_t& piece, size_t& offset,
+                  std::string_view bytes) {
+    while (!bytes.empty()) {
+        if (piece == pieces.size()) {
+            return false;
+        }
+        const std::string_view rest = pieces[piece].substr(offset);
+        const size_t taken = std::min(rest.size(), bytes.size());
+        if (rest.substr(0, taken) != bytes.substr(0, taken)) {
+            return false;
+        }
+        bytes.remove_prefix(taken);
+        offset += taken;
+        if (offset == pieces[piece].size()) {
+            ++piece;
+            offset = 0;
+        }
     }
     return true;
 }
 
 // Writes the data and the mode bits into the open file.
-bool Fill(int fd, const std::string& data, unsigned mode) {
+bool Fill(int fd, const std::vector<std::string_view>& data, unsigned mode) {
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return WriteAll(fd, data) && ::fchmod(fd, mode & ~mask) == 0;
@@ -89,8 +127,8 @@ bool Fill(int fd, const std::string& data, unsigned mode) {
 
 // The file, made whole without a name and then named; -1 (nothing left) when the file
 // system makes no unnamed files or it cannot be done.
-int FillUnnamed(const std::string& folder, const std::string& temporary, const std::string& data,
-                unsigned mode) {
+int FillUnnamed(const std::string& folder, const std::string& temporary,
+                const std::vector<std::string_view>& data, unsigned mode) {
     const int fd = OpenUnnamed(folder);
     if (fd >= 0 && !(Fill(fd, data, mode) && LinkAs(fd, temporary))) {
         ::close(fd);
@@ -103,7 +141,7 @@ int FillUnnamed(const std::string& folder, const std::string& temporary, const s
 // when it cannot be made. Where the file system allows, the file is named only once it
 // is whole, so that a writer that dies midway leaves nothing.
 bool WriteTemporary(const std::string& nativePath, const std::string& temporary,
-                    const std::string& data, unsigned mode) {
+                    const std::vector<std::string_view>& data, unsigned mode) {
     int fd = FillUnnamed(ParentOf(nativePath), temporary, data, mode);
     bool filled = fd >= 0;
     if (!filled) {
@@ -167,7 +205,12 @@ bool MayReplace(const std::string& nativePath) {
     return !Exists(nativePath) || HasWriteBit(nativePath) || Refuse();
 }
 
-bool ReplaceFileAtomically(const std::string& nativePath, const std::string& data, unsigned mode) {
+bool ReplaceFileAtomically(const std::string& nativePath, std::string_view data, unsigned mode) {
+    return ReplaceFileAtomically(nativePath, std::vector<std::string_view>{data}, mode);
+}
+
+bool ReplaceFileAtomically(const std::string& nativePath, const std::vector<std::string_view>& data,
+                           unsigned mode) {
     if (!MayReplace(nativePath)) {
         return false;
     }
@@ -216,26 +259,26 @@ bool ReadWholeFile(const std::string& nativePath, std::string& data) {
     return n == 0;
 }
 
-bool FileHolds(const std::string& nativePath, std::string_view bytes) {
+bool FileHolds(const std::string& nativePath, const std::vector<std::string_view>& pieces) {
     const int fd = ::open(nativePath.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         return false;
     }
     char chunk[65536];
-    size_t done = 0;
+    size_t piece = 0;
+    size_t offset = 0;
     ssize_t n = 0;
     do {
         n = ::read(fd, chunk, sizeof chunk);
-        if (n > 0) {
-            const auto count = static_cast<size_t>(n);
-            if (bytes.substr(done, count) != std::string_view(chunk, count)) {
-                break;
-            }
-            done += count;
+        if (n > 0 && !TakeMatching(pieces, piece, offset, {chunk, static_cast<size_t>(n)})) {
+            break;
         }
     } while (n > 0 || (n < 0 && errno == EINTR));
     ::close(fd);
-    return n == 0 && done == bytes.size();
+    while (piece < pieces.size() && pieces[piece].empty()) {
+        ++piece;
+    }
+    return n == 0 && piece == pieces.size();
 }
 
 }  // namespace win32::detail

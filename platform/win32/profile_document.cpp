@@ -36,12 +36,45 @@ std::u16string HeaderLine(std::u16string_view name) {
     return line;
 }
 
+// The pieces of a file put together from runs of whole lines: a run whose last line lacks
+// its line break gets one when more follows (in UTF-16, after a stray last byte is made a
+// whole unit).
+struct LineJoiner {
+    explicit LineJoiner(ProfileEncoding fileEncoding) : encoding(fileEncoding) {}
+
+    void Add(std::string_view lines) {
+        if (lines.empty()) {
+            return;
+        }
+        if (!ended) {
+            if (encoding == ProfileEncoding::kUtf16Le && size % 2 != 0) {
+                Piece(std::string_view("\0", 1));
+            }
+            Piece(LineBreak(encoding));
+        }
+        Piece(lines);
+        ended = LineBreakLength(lines, encoding) > 0;
+    }
+
+    void Piece(std::string_view piece) {
+        if (!piece.empty()) {
+            pieces.push_back(piece);
+            size += piece.size();
+        }
+    }
+
+    ProfileEncoding encoding;
+    std::vector<std::string_view> pieces;
+    size_t size = 0;
+    bool ended = true;
+};
+
 }  // namespace
 
-ProfileDocument::ProfileDocument(std::string_view bytes)
+ProfileDocument::ProfileDocument(std::string bytes)
     : encoding_(DetectEncoding(bytes)),
-      body_(bytes.substr(EncodingMark(encoding_).size())),
-      starts_(LineStarts(body_, encoding_)) {
+      bytes_(std::move(bytes)),
+      starts_(LineStarts(bytes_, encoding_, EncodingMark(encoding_).size())) {
     ResizeIndex(std::bit_ceil(2 * FileLineCount() + 16));
     std::int64_t current = 0;  // -1: a later section of a name seen before, not used
     std::u16string text;
@@ -99,8 +132,10 @@ void ProfileDocument::Set(std::u16string_view section, std::u16string_view key,
     // cannot hold makes the file read otherwise than the index says: index it afresh.
     if (!readsBack || !ReadsBackAs(line, LineKind::kKey, keyName)) {
         std::string bytes;
-        Serialize(bytes);
-        *this = ProfileDocument(bytes);
+        for (const std::string_view piece : Pieces()) {
+            bytes += piece;
+        }
+        *this = ProfileDocument(std::move(bytes));
     }
 }
 
@@ -125,9 +160,9 @@ void ProfileDocument::Rewrite(KeySlot& slot, std::u16string_view text) {
     }
 }
 
-void ProfileDocument::Serialize(std::string& out) const {
-    // The changes to the file's lines by the body offset where they go; lines added after
-    // a line (at the start of the next) go before a rewrite of that next line.
+std::vector<std::string_view> ProfileDocument::Pieces() const {
+    // The changes to the file's lines by the offset where they go; lines added after a
+    // line (at the start of the next) go before a rewrite of that next line.
     struct Change {
         size_t offset;
         bool rewrite;        // else: the added lines of a section
@@ -135,61 +170,50 @@ void ProfileDocument::Serialize(std::string& out) const {
         auto operator<=>(const Change&) const = default;
     };
     std::vector<Change> changes;
-    size_t size = EncodingMark(encoding_).size() + body_.size();
     for (std::uint32_t id = 0; id < sections_.size(); ++id) {
         const Section& section = sections_[id];
         if (!section.newToFile && !section.added.empty()) {
-            const size_t after = static_cast<size_t>(section.anchor + 1);
-            changes.push_back({section.anchor < 0 ? 0 : starts_[after], false, id});
-        }
-        size += section.header.size();
-        for (const std::string& line : section.added) {
-            size += line.size();
+            changes.push_back({starts_[static_cast<size_t>(section.anchor + 1)], false, id});
         }
     }
     for (const auto& [start, index] : rewrittenLines_) {
         changes.push_back({start, true, index});
-        size += rewritten_[index].size();
     }
     std::sort(changes.begin(), changes.end());
 
-    out.reserve(size + LineBreak(encoding_).size() + 1);
-    out.assign(EncodingMark(encoding_));
-    bool ended = true;
-    size_t copied = 0;  // the body up to here is in out
-    const std::string_view body(body_);
+    LineJoiner out(encoding_);
+    const std::string_view file(bytes_);
+    out.Piece(file.substr(0, starts_[0]));  // the mark
+    size_t copied = starts_[0];             // the file's bytes up to here are in out
     for (const Change& change : changes) {
-        if (change.offset > copied) {
-            AppendLine(out, ended, body.substr(copied, change.offset - copied));
-            copied = change.offset;
-        }
+        out.Add(file.substr(copied, change.offset - copied));
+        copied = change.offset;
         if (change.rewrite) {
-            AppendLine(out, ended, rewritten_[change.item]);
-            copied = NextLineStart(body, change.offset, encoding_);
+            out.Add(rewritten_[change.item]);
+            copied = NextLineStart(file, change.offset, encoding_);
         } else {
             for (const std::string& line : sections_[change.item].added) {
-                AppendLine(out, ended, line);
+                out.Add(line);
             }
         }
     }
-    if (copied < body.size()) {
-        AppendLine(out, ended, body.substr(copied));
-    }
+    out.Add(file.substr(copied));
     for (const Section& section : sections_) {
         if (section.newToFile) {
-            AppendLine(out, ended, section.header);
+            out.Add(section.header);
             for (const std::string& line : section.added) {
-                AppendLine(out, ended, line);
+                out.Add(line);
             }
         }
     }
+    return std::move(out.pieces);
 }
 
 std::string_view ProfileDocument::Raw(LineRef ref) const {
     switch (ref.section) {
         case kFileLine:
-            return std::string_view(body_).substr(
-                ref.index, NextLineStart(body_, ref.index, encoding_) - ref.index);
+            return std::string_view(bytes_).substr(
+                ref.index, NextLineStart(bytes_, ref.index, encoding_) - ref.index);
         case kRewritten:
             return rewritten_[ref.index];
         default:
@@ -288,17 +312,6 @@ bool ProfileDocument::ReadsBackAs(std::u16string_view text, LineKind kind,
     }
     const ParsedLine line = ParseLine(text);
     return line.kind == kind && SameName(line.name, name);
-}
-
-void ProfileDocument::AppendLine(std::string& out, bool& ended, std::string_view line) const {
-    if (!ended) {
-        if (encoding_ == ProfileEncoding::kUtf16Le && out.size() % 2 != 0) {
-            out.push_back('\0');  // completes a stray last byte into a unit
-        }
-        out += LineBreak(encoding_);
-    }
-    out += line;
-    ended = LineBreakLength(line, encoding_) > 0;
 }
 
 }  // namespace win32::detail

@@ -36,18 +36,17 @@ struct ProfileFile {
     FileSignature signature;  // of the file on disk that the document was read from or written to
     bool readable = true;
     ProfileDocument document;
-    bool verified = true;  // the signature vouches for the document
-    // While not verified: the bytes on disk that the document holds. Once verified it is
-    // emptied, and its storage serves the next write of the file.
-    std::string bytes;
+    // The signature vouches for the document; while it does not, the file's bytes are
+    // compared with the document's.
+    bool verified = true;
 };
 
 // Files on disk are known by their identity, found with the one stat that each call
 // makes (in a read scope: the first read of each path), so that the spelling of a path
-// and the current directory play no part. The
-// files of an open batch are known by their absolute path, taken from the folder that was
-// current when the batch began (its writer does not change folders), since their state
-// is the held one and a file created by the batch is not on disk yet.
+// and the current directory play no part. The files of an open batch are known by their
+// absolute path, taken from the folder that was current when the batch began (its writer
+// does not change folders), since their state is the held one and a file created by the
+// batch is not on disk yet.
 class ProfileFiles {
   public:
     static ProfileFiles& Instance() {
@@ -182,8 +181,8 @@ class ProfileFiles {
             if (file.verified) {
                 return &file;
             }
-            if (file.readable && FileHolds(path, file.bytes)) {
-                Settle(file, readStart);
+            if (file.readable && FileHolds(path, file.document.Pieces())) {
+                file.verified = Vouches(file.signature, readStart);
                 return &file;
             }
         }
@@ -216,30 +215,21 @@ class ProfileFiles {
             file.verified = false;
             return;
         }
-        file.document = ProfileDocument(bytes);
-        file.bytes = std::move(bytes);
-        Settle(file, readStart);
-    }
-
-    static void Settle(ProfileFile& file, FileTime readStart) {
+        file.document = ProfileDocument(std::move(bytes));
         file.verified = Vouches(file.signature, readStart);
-        if (file.verified) {
-            file.bytes.clear();
-        }
     }
 
     // Writes the document over the file and keeps it as the file's state. On failure the
     // file keeps its bytes and the state is dropped, so the next call reads the file.
     bool Store(const std::string& path, ProfileFile file) {
         const FileTime writeStart = FileClockNow();
-        file.document.Serialize(file.bytes);
         const unsigned mode = file.signature.exists ? file.signature.mode : 0666;
-        if (!ReplaceFileAtomically(path, file.bytes, mode)) {
+        if (!ReplaceFileAtomically(path, file.document.Pieces(), mode)) {
             return false;
         }
         file.signature = StatFile(path);
         if (file.signature.exists) {
-            Settle(file, writeStart);
+            file.verified = Vouches(file.signature, writeStart);
             Trim();
             if (scopeDepth_ > 0) {
                 checked_.insert_or_assign(path, IdOf(file.signature));

@@ -23,7 +23,7 @@ class ProfileDocument {
     // A missing or empty file: code page 936, no lines.
     ProfileDocument() = default;
     // The file's whole bytes.
-    explicit ProfileDocument(std::string_view bytes);
+    explicit ProfileDocument(std::string bytes);
 
     // The value of the first key of that name in the first section of that name
     // (trimmed, quotes removed), into value; false (value unspecified) when there is none.
@@ -34,8 +34,9 @@ class ProfileDocument {
     // Sets key = value (both trimmed of blanks) in section.
     void Set(std::u16string_view section, std::u16string_view key, std::u16string_view value);
 
-    // The bytes of the file as it now reads, into out (whose storage is reused).
-    void Serialize(std::string& out) const;
+    // The bytes of the file as it now reads, in runs held by the document (none empty),
+    // valid until it changes.
+    std::vector<std::string_view> Pieces() const;
 
   private:
     static constexpr std::uint32_t kFileLine = UINT32_MAX;       // a line as the file has it
@@ -77,11 +78,10 @@ class ProfileDocument {
     void ResizeIndex(size_t slots);
     std::uint32_t SectionFor(std::u16string_view name, bool& readsBack);
     bool ReadsBackAs(std::u16string_view text, LineKind kind, std::u16string_view name) const;
-    void AppendLine(std::string& out, bool& ended, std::string_view line) const;
 
     ProfileEncoding encoding_ = ProfileEncoding::kAnsi936;
-    std::string body_;               // the file's bytes after the mark
-    std::vector<size_t> starts_{0};  // of its lines (LineStarts)
+    std::string bytes_;              // the file's bytes as read, its mark included
+    std::vector<size_t> starts_{0};  // of its lines (LineStarts), offsets into bytes_
     std::vector<std::string> rewritten_;
     std::unordered_map<std::uint32_t, std::uint32_t> rewrittenLines_;  // line start: rewritten_
     std::vector<Section> sections_{Section{}};

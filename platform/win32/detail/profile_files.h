@@ -6,8 +6,8 @@
 // when not; inside a read scope only the first read of a path does, until a write or
 // another file call of the platform layer (FlushPendingProfileWrites) ends the trust. A
 // file changed less than a clock tick before it was read cannot be vouched for by its
-// times alone: its bytes are kept and compared on the next calls until its change time
-// lies before a read. Outside a batch a write replaces the whole file atomically before
+// times alone: its bytes are compared with the document's on the next calls until its
+// change time lies before a read. Outside a batch a write replaces the whole file atomically before
 // the call returns; a failed write leaves the file and forgets what was held of it, so
 // the next call reads it from disk again. Inside a batch a written file belongs to the
 // batch until the flush, under its absolute path at the first write: its held state is

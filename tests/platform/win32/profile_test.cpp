@@ -358,13 +358,38 @@ TEST(ProfileWrite, NewKeyAfterTheLastKeyLineNewSectionAtTheEnd) {
                   Gbk(u"中") + "\r\n");
 }
 
-TEST(ProfileWrite, NamelessSectionTakesNewKeysAtTheTop) {
+// New keys at the top of the nameless section (after the mark), and after a last line
+// that lacks its line break.
+TEST(ProfileWrite, NewKeysAtTheEdgesOfTheFile) {
     tw_test::TempFolder folder;
-    WriteBytes("a.ini", "; about\n[s]\na=1\n");
-    EXPECT_TRUE(Write(u"", u"k", u"v", u"a.ini"));
-    EXPECT_TRUE(Write(u"", u"l", u"w", u"a.ini"));
-    EXPECT_EQ(ReadBytes("a.ini"), "k=v\r\nl=w\r\n; about\n[s]\na=1\n");
-    EXPECT_EQ(Get(u"", u"l", u"a.ini"), u"w");
+    struct Case {
+        const char* name;
+        const char16_t* section;
+        std::string before;
+        std::string after;  // once k=v and l=w are written
+    };
+    const Case cases[] = {
+        {"nameless, code page 936", u"", "; about\n[s]\na=1\n",
+         "k=v\r\nl=w\r\n; about\n[s]\na=1\n"},
+        {"nameless, UTF-8", u"", "\xEF\xBB\xBF; about\n[s]\na=1\n",
+         "\xEF\xBB\xBFk=v\r\nl=w\r\n; about\n[s]\na=1\n"},
+        {"nameless, UTF-16", u"", Utf16File(u"; about\n[s]\na=1\n"),
+         Utf16File(u"k=v\r\nl=w\r\n; about\n[s]\na=1\n")},
+        {"nameless, only the mark", u"", "\xFF\xFE", Utf16File(u"k=v\r\nl=w\r\n")},
+        {"last line unended, code page 936", u"s", "[s]\r\na=1", "[s]\r\na=1\r\nk=v\r\nl=w\r\n"},
+        {"last line unended, UTF-16", u"s", Utf16File(u"[s]\r\na=1"),
+         Utf16File(u"[s]\r\na=1\r\nk=v\r\nl=w\r\n")},
+        {"UTF-16 with a stray last byte", u"s", Utf16File(u"[s]\r\na=1") + "x",
+         Utf16File(u"[s]\r\na=1") + "x" + std::string(1, '\0') + Utf16(u"\r\nk=v\r\nl=w\r\n")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteBytes("a.ini", c.before);
+        EXPECT_TRUE(Write(c.section, u"k", u"v", u"a.ini"));
+        EXPECT_TRUE(Write(c.section, u"l", u"w", u"a.ini"));
+        EXPECT_EQ(ReadBytes("a.ini"), c.after);
+        EXPECT_EQ(Get(c.section, u"l", u"a.ini"), u"w");
+    }
 }
 
 TEST(ProfileWrite, CreatesMissingOrEmptyFilesInCodePage936) {
