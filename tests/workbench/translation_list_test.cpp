@@ -169,6 +169,33 @@ TEST_F(TranslationList, FilterRebuildsTheListOnEveryKeystroke) {
     EXPECT_EQ(Column(0), Texts{}) << "case counts";
 }
 
+TEST_F(TranslationList, TheFilterIsSoughtInTheLineAsRead) {
+    Open();
+    struct Case {
+        const char* name;
+        std::u16string filter;
+        Texts pendingKeys;
+        Texts translatedKeys;
+    } const cases[] = {
+        {"the equals sign of every line",
+         u"=",
+         {u"0000000001", u"0000000002", u"0000000003", u"0000000002", u"0000000005"},
+         {u"0000000004", u"0000000099"}},
+        {"across key, equals sign and text", u"1=打", {u"0000000001"}, {}},
+        {"the line break of the text", u"开\n", {u"0000000001", u"0000000003"}, {}},
+        {"across key and translation", u"4=Cl", {}, {u"0000000004"}},
+        {"not past the end of the line", u"abc\n", {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        dialog_->GetDlgItem(IDC_FILTER)->SetWindowText(c.filter.c_str());
+        QTest::mouseClick(Control(IDC_SHOW_PENDING), Qt::LeftButton);
+        EXPECT_EQ(Column(0), c.pendingKeys);
+        QTest::mouseClick(Control(IDC_SHOW_TRANSLATED), Qt::LeftButton);
+        EXPECT_EQ(Column(0), c.translatedKeys);
+    }
+}
+
 TEST_F(TranslationList, ClickShowsTheRowAndEnterStoresTheTranslationUnderEveryMatchingKey) {
     CTarnwellDlg& dialog = Open();
     ClickRow(0);
