@@ -67,13 +67,42 @@ int CreateAfresh(const std::string& name) {
     return -1;
 }
 
-bool WriteAll(int fd, const std::vector<std::string_view>& pieces) {
-    std::vector<iovec> rest;
+// Pieces smaller than this are copied together before they are written; larger ones go
+// to the file from where they are.
+constexpr size_t kGatheredBelow = 4096;
+
+// The pieces as few vectors to write: small ones gathered into `gathered`.
+std::vector<iovec> Vectors(const std::vector<std::string_view>& pieces, std::string& gathered) {
+    size_t gatheredSize = 0;
     for (const std::string_view piece : pieces) {
-        if (!piece.empty()) {
-            rest.push_back({const_cast<char*>(piece.data()), piece.size()});
-        }
+        gatheredSize += piece.size() < kGatheredBelow ? piece.size() : 0;
     }
+    gathered.reserve(gatheredSize);  // no reallocation below: the vectors point into it
+    std::vector<iovec> vectors;
+    bool lastGathered = false;  // the last vector ends where `gathered` does
+    for (const std::string_view piece : pieces) {
+        if (piece.empty()) {
+            continue;
+        }
+        const bool small = piece.size() < kGatheredBelow;
+        if (!small) {
+            vectors.push_back({const_cast<char*>(piece.data()), piece.size()});
+        } else if (lastGathered) {
+            vectors.back().iov_len += piece.size();
+        } else {
+            vectors.push_back({gathered.data() + gathered.size(), piece.size()});
+        }
+        if (small) {
+            gathered.append(piece);
+        }
+        lastGathered = small;
+    }
+    return vectors;
+}
+
+bool WriteAll(int fd, const std::vector<std::string_view>& pieces) {
+    std::string gathered;
+    std::vector<iovec> rest = Vectors(pieces, gathered);
     size_t next = 0;
     while (next < rest.size()) {
         const auto count = static_cast<int>(std::min<size_t>(rest.size() - next, IOV_MAX));
