@@ -22,8 +22,9 @@ void AssignLines(std::vector<std::u16string>& lines, std::vector<std::u16string>
     }
 }
 
-std::u16string LookUpTranslation(const std::u16string& literal) {
-    std::u16string buffer(kProfileValueUnits, u'\0');
+// The translation of a literal, read through one buffer for a whole load.
+std::u16string LookUpTranslation(const std::u16string& literal, std::u16string& buffer) {
+    buffer.resize(kProfileValueUnits);
     GetPrivateProfileStringW(kTranslationSection, literal.c_str(), u"", buffer.data(),
                              kProfileValueUnits, kDataTranslationFile);
     return buffer.substr(0, buffer.find(u'\0'));
@@ -58,10 +59,11 @@ void LoadDataDictionaryEntries(const std::u16string& filter, CTarnwellDlg& dialo
                                std::list<ResourceEntry>& list) {
     AssignLines(dialog.m_sqlLines, ReadGbkLines(kDataDictionaryFileAnsi));
     std::uint32_t number = 0;
+    std::u16string buffer;
     for (const std::u16string& line : dialog.m_sqlLines) {
         for (std::u16string& literal : ExtractCjkLiterals(line)) {
             const std::u16string key = FormatResourceKey(++number);
-            std::u16string translation = LookUpTranslation(literal);
+            std::u16string translation = LookUpTranslation(literal, buffer);
             const bool inView =
                 dialog.m_showPending != 0 ? translation.empty() : !translation.empty();
             if (inView && literal.find(filter) != std::u16string::npos) {

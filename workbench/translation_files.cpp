@@ -40,22 +40,36 @@ std::u16string PendingArchiveName(std::int64_t seconds) {
 
 std::vector<ProfileLine> ReadProfileLines(const std::u16string& path) {
     std::vector<ProfileLine> lines;
-    crt::FILE* file = nullptr;
-    if (crt::_wfopen_s(&file, path.c_str(), u"r,ccs=UNICODE") != 0) {
-        return lines;
+    ProfileLineReader reader(path);
+    while (reader.Next()) {
+        lines.push_back({std::u16string(reader.Key()), std::u16string(reader.Value())});
     }
-    std::u16string buffer(kLineBufferUnits, u'\0');
-    while (crt::fgetws(buffer.data(), kLineBufferUnits, file) != nullptr) {
-        const std::u16string_view line(buffer.data());
-        const size_t equals = line.find(u'=');
-        if (equals == std::u16string_view::npos || equals == 0) {
-            continue;
-        }
-        lines.push_back(
-            {std::u16string(line.substr(0, equals)), std::u16string(line.substr(equals + 1))});
-    }
-    crt::fclose(file);
     return lines;
+}
+
+ProfileLineReader::ProfileLineReader(const std::u16string& path) {
+    if (crt::_wfopen_s(&file_, path.c_str(), u"r,ccs=UNICODE") == 0) {
+        buffer_.resize(kLineBufferUnits);
+    }
+}
+
+ProfileLineReader::~ProfileLineReader() {
+    if (file_ != nullptr) {
+        crt::fclose(file_);
+    }
+}
+
+bool ProfileLineReader::Next() {
+    while (file_ != nullptr && crt::fgetws(buffer_.data(), kLineBufferUnits, file_) != nullptr) {
+        const std::u16string_view line(buffer_.data());  // up to its first NUL
+        const size_t equals = line.find(u'=');
+        if (equals != std::u16string_view::npos && equals != 0) {
+            length_ = line.size();
+            equals_ = equals;
+            return true;
+        }
+    }
+    return false;
 }
 
 bool EnsureUtf16ProfileFile(const std::u16string& path) {

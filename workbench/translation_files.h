@@ -4,7 +4,12 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
+
+namespace crt {
+struct FILE;
+}
 
 inline constexpr char16_t kPendingFile[] = u".\\config\\res.todo.txt";
 inline constexpr char16_t kTranslationFile[] = u".\\config\\res.txt";
@@ -44,6 +49,28 @@ struct ProfileLine {
 // is read in pieces, each taken as a line of its own. Nothing is trimmed. A file that
 // cannot be opened gives no lines.
 std::vector<ProfileLine> ReadProfileLines(const std::u16string& path);
+
+// The same lines one at a time, for a caller that keeps few of them: a line's views stay
+// valid until the next call of Next().
+class ProfileLineReader {
+  public:
+    explicit ProfileLineReader(const std::u16string& path);
+    ~ProfileLineReader();
+    ProfileLineReader(const ProfileLineReader&) = delete;
+    ProfileLineReader& operator=(const ProfileLineReader&) = delete;
+
+    // Moves to the next keyed line; false after the last one.
+    bool Next();
+    std::u16string_view Line() const { return {buffer_.data(), length_}; }  // as read
+    std::u16string_view Key() const { return Line().substr(0, equals_); }
+    std::u16string_view Value() const { return Line().substr(equals_ + 1); }
+
+  private:
+    crt::FILE* file_ = nullptr;
+    std::u16string buffer_;
+    size_t length_ = 0;
+    size_t equals_ = 0;
+};
 
 // Makes a missing or empty file hold only the UTF-16LE mark FF FE, in one atomic step,
 // so that the profile writes keep it in UTF-16. Any other existing file is left as it

@@ -1,6 +1,10 @@
 #include "workbench/translation_list.h"
 
+#include <iterator>
+#include <list>
+#include <map>
 #include <string>
+#include <string_view>
 
 #include "foundation/text_conversion.h"
 #include "platform/win32/profile.h"
@@ -11,13 +15,10 @@
 
 namespace {
 
-bool Contains(const std::u16string& text, const std::u16string& filter) {
-    return text.find(filter) != std::u16string::npos;
-}
+using PendingByKey = std::map<std::u16string, ResourceEntry>;
 
-// Whether the line as read (key, "=", value) contains the filter.
-bool LineContains(const ProfileLine& line, const std::u16string& filter) {
-    return filter.empty() || Contains(line.key + u"=" + line.value, filter);
+bool Contains(std::u16string_view text, const std::u16string& filter) {
+    return text.find(filter) != std::u16string_view::npos;
 }
 
 std::u16string CountText(size_t count) {
@@ -37,33 +38,85 @@ class TranslationLookup {
     std::u16string buffer_ = std::u16string(kProfileValueUnits, u'\0');
 };
 
+// Appends the rows of a view in the list nodes of its last reload, whose texts keep their
+// storage: a reload allocates only for rows that the last one did not have.
+class EntryRefill {
+  public:
+    // The list is empty from here on; what it held is reused, the rest freed at the end.
+    explicit EntryRefill(std::list<ResourceEntry>& entries) : entries_(entries) {
+        spare_.splice(spare_.end(), entries_);
+    }
+
+    void Append(std::u16string_view key, std::u16string_view text,
+                std::u16string_view translation) {
+        if (spare_.empty()) {
+            entries_.emplace_back();
+        } else {
+            entries_.splice(entries_.end(), spare_, spare_.begin());
+        }
+        ResourceEntry& entry = entries_.back();
+        entry.key.assign(key);
+        entry.text.assign(text);
+        entry.translation.assign(translation);
+        entry.sqlLine = nullptr;
+    }
+
+  private:
+    std::list<ResourceEntry>& entries_;
+    std::list<ResourceEntry> spare_;
+};
+
+// Pending view: every keyed line of the pending file is stored in byKey (a later line
+// wins); the lines without a translation that hold the filter become rows.
+void AppendPendingLines(const std::u16string& filter, PendingByKey& byKey, EntryRefill& rows) {
+    ProfileLineReader reader(kPendingFile);
+    TranslationLookup lookup;
+    std::u16string key;
+    auto hint = byKey.begin();  // a pending file in key order finds each key beside the last
+    while (reader.Next()) {
+        key.assign(reader.Key());
+        const auto stored = byKey.try_emplace(hint, key);
+        stored->second.key = key;
+        stored->second.text.assign(reader.Value());
+        stored->second.translation.clear();
+        stored->second.sqlLine = nullptr;
+        hint = std::next(stored);
+        // The cheap test first: the lookup has no effect of its own.
+        if (Contains(reader.Line(), filter) && !lookup.HasTranslation(key)) {
+            rows.Append(key, reader.Value(), u"");
+        }
+    }
+}
+
+// Translated view: every keyed line of the translation file whose line or source text
+// (from byKey, which takes in the keys it lacks) holds the filter.
+void AppendTranslatedLines(const std::u16string& filter, PendingByKey& byKey, EntryRefill& rows) {
+    ProfileLineReader reader(kTranslationFile);
+    std::u16string key;
+    while (reader.Next()) {
+        key.assign(reader.Key());
+        const std::u16string& text = byKey[key].text;
+        if (Contains(reader.Line(), filter) || Contains(text, filter)) {
+            rows.Append(key, text, reader.Value());
+        }
+    }
+}
+
 }  // namespace
 
 void CTarnwellDlg::ReloadList() {
+    const ProfileReadScope scope;  // each file is checked once for the whole reload
     const std::u16string filter = m_filter;
     const bool pending = m_showPending != 0;
     std::list<ResourceEntry>& entries = pending ? m_pendingEntries : m_translatedEntries;
-    entries.clear();
+    EntryRefill rows(entries);
     if (m_languageCode != u"936" && m_languageCode != u"950") {
         LoadDataDictionaryEntries(filter, *this, entries);
     }
     if (pending) {
-        TranslationLookup lookup;
-        for (ProfileLine& line : ReadProfileLines(kPendingFile)) {
-            ResourceEntry entry{line.key, line.value, u"", nullptr};
-            m_pendingByKey.insert_or_assign(line.key, entry);
-            // The cheap test first: the lookup has no effect of its own.
-            if (LineContains(line, filter) && !lookup.HasTranslation(line.key)) {
-                entries.push_back(std::move(entry));
-            }
-        }
+        AppendPendingLines(filter, m_pendingByKey, rows);
     } else {
-        for (ProfileLine& line : ReadProfileLines(kTranslationFile)) {
-            const std::u16string& text = m_pendingByKey[line.key].text;
-            if (LineContains(line, filter) || Contains(text, filter)) {
-                entries.push_back({line.key, text, std::move(line.value), nullptr});
-            }
-        }
+        AppendTranslatedLines(filter, m_pendingByKey, rows);
     }
     FillResourceList(*this, m_list, entries.begin(), entries.end());
     SetDlgItemWString(IDC_RECORD_COUNT, this, CountText(entries.size()));

@@ -24,19 +24,21 @@ const std::string& NativeProfilePath(const char16_t* fileName) {
     return lastNative;
 }
 
-// The value, or the default with its trailing blanks removed (null: empty).
-std::u16string ValueOrDefault(const char16_t* section, const char16_t* key,
-                              const char16_t* defaultValue, const char16_t* fileName) {
-    if (section != nullptr && key != nullptr && fileName != nullptr) {
-        std::optional<std::u16string> value =
-            win32::detail::ReadProfileValue(NativeProfilePath(fileName), section, key);
-        if (value) {
-            return std::move(*value);
-        }
+// The value, or the default with its trailing blanks removed (null: empty), into value.
+void ValueOrDefault(const char16_t* section, const char16_t* key, const char16_t* defaultValue,
+                    const char16_t* fileName, std::u16string& value) {
+    if (section != nullptr && key != nullptr && fileName != nullptr &&
+        win32::detail::ReadProfileValue(NativeProfilePath(fileName), section, key, value)) {
+        return;
     }
     std::u16string_view fallback = defaultValue != nullptr ? defaultValue : u"";
-    fallback = fallback.substr(0, fallback.find_last_not_of(u' ') + 1);
-    return std::u16string(fallback);
+    value.assign(fallback.substr(0, fallback.find_last_not_of(u' ') + 1));
+}
+
+// One buffer for the values of a thread's calls: a run of lookups allocates nothing.
+std::u16string& ValueBuffer() {
+    thread_local std::u16string value;
+    return value;
 }
 
 std::optional<std::u16string> FromGbk(const char* text) {
@@ -68,7 +70,7 @@ bool IsBlank(char16_t c) {
     return c == u' ' || c == u'\t';
 }
 
-int HexDigit(char16_t c) {
+int DigitValue(char16_t c) {
     if (c >= u'0' && c <= u'9') {
         return c - u'0';
     }
@@ -81,7 +83,24 @@ int HexDigit(char16_t c) {
     return -1;
 }
 
-// Leading blanks, a sign, then decimal digits or "0x" and hex digits; wraps like UINT.
+// The base that a lower-case prefix "0x", "0o" or "0b" names; 10 without one.
+UINT BaseOfPrefix(std::u16string_view digits) {
+    if (digits.size() < 2 || digits[0] != u'0') {
+        return 10;
+    }
+    switch (digits[1]) {
+        case u'x':
+            return 16;
+        case u'o':
+            return 8;
+        case u'b':
+            return 2;
+        default:
+            return 10;
+    }
+}
+
+// Leading blanks, a sign, then digits in the base of the prefix; wraps like UINT.
 UINT ParseProfileInt(std::u16string_view text) {
     size_t i = 0;
     while (i < text.size() && IsBlank(text[i])) {
@@ -91,14 +110,13 @@ UINT ParseProfileInt(std::u16string_view text) {
     if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) {
         ++i;
     }
-    UINT base = 10;
-    if (i + 1 < text.size() && text[i] == u'0' && (text[i + 1] == u'x' || text[i + 1] == u'X')) {
-        base = 16;
+    const UINT base = BaseOfPrefix(text.substr(i));
+    if (base != 10) {
         i += 2;
     }
     UINT result = 0;
     for (; i < text.size(); ++i) {
-        const int digit = HexDigit(text[i]);
+        const int digit = DigitValue(text[i]);
         if (digit < 0 || static_cast<UINT>(digit) >= base) {
             break;
         }
@@ -120,7 +138,8 @@ DWORD GetPrivateProfileStringW(const char16_t* section, const char16_t* key,
     if (buffer == nullptr || size == 0) {
         return 0;
     }
-    const std::u16string value = ValueOrDefault(section, key, defaultValue, fileName);
+    std::u16string& value = ValueBuffer();
+    ValueOrDefault(section, key, defaultValue, fileName, value);
     const size_t count = std::min<size_t>(value.size(), size - 1);
     std::copy_n(value.begin(), count, buffer);
     buffer[count] = u'\0';
@@ -139,28 +158,31 @@ DWORD GetPrivateProfileStringA(const char* section, const char* key, const char*
     const std::optional<std::u16string> wideKey = FromGbk(key);
     const std::optional<std::u16string> wideDefault = FromGbk(defaultValue);
     const std::optional<std::u16string> wideFile = FromGbk(fileName);
-    const std::string value = win32::WideToAnsi(ValueOrDefault(
-        PointerOf(wideSection), PointerOf(wideKey), PointerOf(wideDefault), PointerOf(wideFile)));
+    std::u16string& wideValue = ValueBuffer();
+    ValueOrDefault(PointerOf(wideSection), PointerOf(wideKey), PointerOf(wideDefault),
+                   PointerOf(wideFile), wideValue);
+    const std::string value = win32::WideToAnsi(wideValue);
     const size_t count = GbkPrefixLength(value, size - 1);
     std::memcpy(buffer, value.data(), count);
     buffer[count] = '\0';
     return static_cast<DWORD>(count);
 }
 
-// Windows: the value read as a signed decimal or "0x" hex number up to the first other
-// character (0 without digits), returned as UINT; the default when the key is missing or
-// its value is empty. Diverges: no "0o"/"0b" prefixes; null arguments give the default.
+// Windows: the value read as a signed number, decimal or with a lower-case "0x", "0o" or
+// "0b" prefix, up to the first other character (0 without digits), returned as UINT; the
+// default when the key is missing or its value is empty. Diverges: null arguments give
+// the default.
 UINT GetPrivateProfileIntW(const char16_t* section, const char16_t* key, int defaultValue,
                            const char16_t* fileName) {
     if (section == nullptr || key == nullptr || fileName == nullptr) {
         return static_cast<UINT>(defaultValue);
     }
-    const std::optional<std::u16string> value =
-        win32::detail::ReadProfileValue(NativeProfilePath(fileName), section, key);
-    if (!value || value->empty()) {
+    std::u16string& value = ValueBuffer();
+    if (!win32::detail::ReadProfileValue(NativeProfilePath(fileName), section, key, value) ||
+        value.empty()) {
         return static_cast<UINT>(defaultValue);
     }
-    return ParseProfileInt(*value);
+    return ParseProfileInt(value);
 }
 
 // Windows: replaces the first matching key in place or adds it after the last key line
@@ -185,4 +207,12 @@ ProfileWriteBatch::~ProfileWriteBatch() {
 
 bool ProfileWriteBatch::Flush() {
     return !std::exchange(open_, false) || win32::detail::EndProfileWriteBatch();
+}
+
+ProfileReadScope::ProfileReadScope() {
+    win32::detail::BeginProfileReadScope();
+}
+
+ProfileReadScope::~ProfileReadScope() {
+    win32::detail::EndProfileReadScope();
 }

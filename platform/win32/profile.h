@@ -2,11 +2,11 @@
 //
 // Reading: section and key names match without regard to the case of A to Z only;
 // blanks and tabs around names and values are trimmed, then one matching pair of '"' or
-// '\'' around the value is removed; ';' lines are comments; a line without '=' is no
-// key, and there are no inline comments ("a;b" is a value); a key ends at its first
-// '='; a header is "[name]", trimmed, anything after the first ']' ignored (a '[' line
-// without ']' is no header); lines before the first header form the nameless section,
-// named ""; of two equal sections only the first counts, of two equal keys the first.
+// '\'' around the value is removed; a line without '=' is no key, and ';' means nothing
+// (";x=1" is the key ";x", "a;b" is a value); a key ends at its first '='; a header is
+// "[name]", trimmed, anything after the first ']' ignored (a '[' line without ']' is no
+// header); lines before the first header form the nameless section, named ""; of two
+// equal sections only the first counts, of two equal keys the first.
 // Lines end in CR LF, LF or CR. The file's encoding follows its mark: FF FE UTF-16LE,
 // EF BB BF UTF-8, otherwise code page 936.
 //
@@ -17,7 +17,8 @@
 //
 // Paths are Windows-style (native_path.h), relative ones taken from the current
 // directory at the time of the call. A file is parsed once and kept indexed; one stat
-// per call tells whether it changed on disk since.
+// per call tells whether it changed on disk since (inside a ProfileReadScope, one stat
+// per scope).
 #pragma once
 
 #include "platform/win32/win_types.h"
@@ -36,10 +37,11 @@ DWORD GetPrivateProfileStringW(const char16_t* section, const char16_t* key,
 DWORD GetPrivateProfileStringA(const char* section, const char* key, const char* defaultValue,
                                char* buffer, DWORD size, const char* fileName);
 
-// The value read as an integer: leading blanks, an optional sign, then decimal digits or
-// "0x" and hex digits, up to the first other character; no digits give 0. defaultValue
-// when the file or key is missing or the value is empty. The result is the value as
-// UINT, wrapping ("-1" gives 0xFFFFFFFF).
+// The value read as an integer: leading blanks, an optional sign, then decimal digits,
+// or "0x" and hex digits, "0o" and octal digits, "0b" and binary digits (the prefixes in
+// lower case only: "0X1f" is 0), up to the first other character; no digits give 0.
+// defaultValue when the file or key is missing or the value is empty. The result is the
+// value as UINT, wrapping ("-1" gives 0xFFFFFFFF).
 UINT GetPrivateProfileIntW(const char16_t* section, const char16_t* key, int defaultValue,
                            const char16_t* fileName);
 
@@ -73,4 +75,20 @@ class ProfileWriteBatch {
 
   private:
     bool open_;
+};
+
+// Lets the profile reads trust the check of a file from construction to destruction, for
+// a handler that looks up many keys: the first read of a file inside the scope checks
+// the file on disk with one stat, later reads of it take that check as still true.
+// Writes through the profile functions stay visible at once, and every other call of the
+// platform layer that touches files ends the trust (it may change them), so the next read
+// checks again. Changes that other programs make meanwhile may go unseen until the scope
+// ends. A relative path is taken from the current directory of its first read in the
+// scope. Scopes nest; the trust ends with the outermost.
+class ProfileReadScope {
+  public:
+    ProfileReadScope();
+    ~ProfileReadScope();
+    ProfileReadScope(const ProfileReadScope&) = delete;
+    ProfileReadScope& operator=(const ProfileReadScope&) = delete;
 };

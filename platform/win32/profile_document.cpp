@@ -20,12 +20,61 @@ std::uint32_t HashName(std::uint32_t section, std::u16string_view name) {
     return static_cast<std::uint32_t>(hash);
 }
 
+// name "=" value
+std::u16string KeyLine(std::u16string_view name, std::u16string_view value) {
+    std::u16string line;
+    line.reserve(name.size() + 1 + value.size());
+    line.append(name).append(1, u'=').append(value);
+    return line;
+}
+
+// "[" name "]"
+std::u16string HeaderLine(std::u16string_view name) {
+    std::u16string line;
+    line.reserve(name.size() + 2);
+    line.append(1, u'[').append(name).append(1, u']');
+    return line;
+}
+
+// The pieces of a file put together from runs of whole lines: a run whose last line lacks
+// its line break gets one when more follows (in UTF-16, after a stray last byte is made a
+// whole unit).
+struct LineJoiner {
+    explicit LineJoiner(ProfileEncoding fileEncoding) : encoding(fileEncoding) {}
+
+    void Add(std::string_view lines) {
+        if (lines.empty()) {
+            return;
+        }
+        if (!ended) {
+            if (encoding == ProfileEncoding::kUtf16Le && size % 2 != 0) {
+                Piece(std::string_view("\0", 1));
+            }
+            Piece(LineBreak(encoding));
+        }
+        Piece(lines);
+        ended = LineBreakLength(lines, encoding) > 0;
+    }
+
+    void Piece(std::string_view piece) {
+        if (!piece.empty()) {
+            pieces.push_back(piece);
+            size += piece.size();
+        }
+    }
+
+    ProfileEncoding encoding;
+    std::vector<std::string_view> pieces;
+    size_t size = 0;
+    bool ended = true;
+};
+
 }  // namespace
 
-ProfileDocument::ProfileDocument(std::string_view bytes)
+ProfileDocument::ProfileDocument(std::string bytes)
     : encoding_(DetectEncoding(bytes)),
-      body_(bytes.substr(EncodingMark(encoding_).size())),
-      starts_(LineStarts(body_, encoding_)) {
+      bytes_(std::move(bytes)),
+      starts_(LineStarts(bytes_, encoding_, EncodingMark(encoding_).size())) {
     ResizeIndex(std::bit_ceil(2 * FileLineCount() + 16));
     std::int64_t current = 0;  // -1: a later section of a name seen before, not used
     std::u16string text;
@@ -47,18 +96,18 @@ ProfileDocument::ProfileDocument(std::string_view bytes)
     }
 }
 
-std::optional<std::u16string> ProfileDocument::Find(std::u16string_view section,
-                                                    std::u16string_view key) const {
+bool ProfileDocument::Find(std::u16string_view section, std::u16string_view key,
+                           std::u16string& value) const {
     const auto id = sectionIds_.find(FoldName(TrimBlanks(section)));
-    std::u16string text;
-    if (id == sectionIds_.end() || FindKey(id->second, TrimBlanks(key), text) == nullptr) {
-        return std::nullopt;
+    if (id == sectionIds_.end() || FindKey(id->second, TrimBlanks(key), value) == nullptr) {
+        return false;
     }
-    const std::u16string_view value = ParseLine(text).value;
-    const size_t begin = static_cast<size_t>(value.data() - text.data());
-    text.resize(begin + value.size());
-    text.erase(0, begin);
-    return text;
+    // The line's value, moved to the front of the line's own buffer.
+    const std::u16string_view found = ParseLine(value).value;
+    const size_t begin = static_cast<size_t>(found.data() - value.data());
+    value.resize(begin + found.size());
+    value.erase(0, begin);
+    return true;
 }
 
 void ProfileDocument::Set(std::u16string_view section, std::u16string_view key,
@@ -71,26 +120,30 @@ void ProfileDocument::Set(std::u16string_view section, std::u16string_view key,
     std::u16string old;
     if (KeySlot* found = FindKey(id, keyName, old)) {
         // Rewritten in place, under the name as the file spells it.
-        line = std::u16string(ParseLine(old).name) + u"=" + std::u16string(text);
+        line = KeyLine(ParseLine(old).name, text);
         Rewrite(*found, line);
     } else {
-        line = std::u16string(keyName) + u"=" + std::u16string(text);
+        line = KeyLine(keyName, text);
         std::vector<std::string>& added = sections_[id].added;
         AddKey(id, keyName, LineRef{id, static_cast<std::uint32_t>(added.size())});
-        added.push_back(EncodeLine(line, encoding_) + std::string(LineBreak(encoding_)));
+        added.push_back(EncodeLine(line, encoding_).append(LineBreak(encoding_)));
     }
     // A line break in the value, a name that is no plain name, or one that the code page
     // cannot hold makes the file read otherwise than the index says: index it afresh.
-    if (!readsBack || !ReadsBackAs(line, LineKind::kKey, FoldName(keyName))) {
-        *this = ProfileDocument(Serialize());
+    if (!readsBack || !ReadsBackAs(line, LineKind::kKey, keyName)) {
+        std::string bytes;
+        for (const std::string_view piece : Pieces()) {
+            bytes += piece;
+        }
+        *this = ProfileDocument(std::move(bytes));
     }
 }
 
 // The line keeps its line break.
 void ProfileDocument::Rewrite(KeySlot& slot, std::u16string_view text) {
     const std::string_view raw = Raw(slot.line);
-    std::string line = EncodeLine(text, encoding_) +
-                       std::string(raw.substr(raw.size() - LineBreakLength(raw, encoding_)));
+    std::string line = EncodeLine(text, encoding_);
+    line.append(raw.substr(raw.size() - LineBreakLength(raw, encoding_)));
     switch (slot.line.section) {
         case kFileLine: {
             const auto index = static_cast<std::uint32_t>(rewritten_.size());
@@ -107,67 +160,60 @@ void ProfileDocument::Rewrite(KeySlot& slot, std::u16string_view text) {
     }
 }
 
-std::string ProfileDocument::Serialize() const {
-    std::vector<std::pair<std::int64_t, std::uint32_t>> anchors;
-    size_t size = EncodingMark(encoding_).size();
+std::vector<std::string_view> ProfileDocument::Pieces() const {
+    // The changes to the file's lines by the offset where they go; lines added after a
+    // line (at the start of the next) go before a rewrite of that next line.
+    struct Change {
+        size_t offset;
+        bool rewrite;        // else: the added lines of a section
+        std::uint32_t item;  // the rewritten line, or the section
+        auto operator<=>(const Change&) const = default;
+    };
+    std::vector<Change> changes;
     for (std::uint32_t id = 0; id < sections_.size(); ++id) {
         const Section& section = sections_[id];
         if (!section.newToFile && !section.added.empty()) {
-            anchors.emplace_back(section.anchor, id);
-        }
-        size += section.header.size();
-        for (const std::string& line : section.added) {
-            size += line.size();
+            changes.push_back({starts_[static_cast<size_t>(section.anchor + 1)], false, id});
         }
     }
-    size += body_.size();
-    for (const std::string& line : rewritten_) {
-        size += line.size();
+    for (const auto& [start, index] : rewrittenLines_) {
+        changes.push_back({start, true, index});
     }
-    std::sort(anchors.begin(), anchors.end());
+    std::sort(changes.begin(), changes.end());
 
-    std::string out(EncodingMark(encoding_));
-    out.reserve(size + LineBreak(encoding_).size() + 1);
-    bool ended = true;
-    auto next = anchors.begin();
-    const auto addedAfter = [&](std::int64_t anchor) {
-        for (; next != anchors.end() && next->first == anchor; ++next) {
-            for (const std::string& line : sections_[next->second].added) {
-                AppendLine(out, ended, line);
+    LineJoiner out(encoding_);
+    const std::string_view file(bytes_);
+    out.Piece(file.substr(0, starts_[0]));  // the mark
+    size_t copied = starts_[0];             // the file's bytes up to here are in out
+    for (const Change& change : changes) {
+        out.Add(file.substr(copied, change.offset - copied));
+        copied = change.offset;
+        if (change.rewrite) {
+            out.Add(rewritten_[change.item]);
+            copied = NextLineStart(file, change.offset, encoding_);
+        } else {
+            for (const std::string& line : sections_[change.item].added) {
+                out.Add(line);
             }
         }
-    };
-    addedAfter(-1);
-    for (std::uint32_t i = 0; i < FileLineCount(); ++i) {
-        AppendLine(out, ended, FileLine(i));
-        addedAfter(i);
     }
+    out.Add(file.substr(copied));
     for (const Section& section : sections_) {
         if (section.newToFile) {
-            AppendLine(out, ended, section.header);
+            out.Add(section.header);
             for (const std::string& line : section.added) {
-                AppendLine(out, ended, line);
+                out.Add(line);
             }
         }
     }
-    return out;
-}
-
-std::string_view ProfileDocument::FileLine(std::uint32_t index) const {
-    if (!rewrittenLines_.empty()) {
-        const auto found = rewrittenLines_.find(static_cast<std::uint32_t>(starts_[index]));
-        if (found != rewrittenLines_.end()) {
-            return rewritten_[found->second];
-        }
-    }
-    return std::string_view(body_).substr(starts_[index], starts_[index + 1] - starts_[index]);
+    return std::move(out.pieces);
 }
 
 std::string_view ProfileDocument::Raw(LineRef ref) const {
     switch (ref.section) {
         case kFileLine:
-            return std::string_view(body_).substr(
-                ref.index, NextLineStart(body_, ref.index, encoding_) - ref.index);
+            return std::string_view(bytes_).substr(
+                ref.index, NextLineStart(bytes_, ref.index, encoding_) - ref.index);
         case kRewritten:
             return rewritten_[ref.index];
         default:
@@ -244,36 +290,28 @@ std::uint32_t ProfileDocument::SectionFor(std::u16string_view name, bool& readsB
     if (found != sectionIds_.end()) {
         return found->second;
     }
-    const std::u16string header = u"[" + std::u16string(name) + u"]";
-    readsBack = ReadsBackAs(header, LineKind::kHeader, folded);
+    const std::u16string header = HeaderLine(name);
+    readsBack = ReadsBackAs(header, LineKind::kHeader, name);
     const auto id = static_cast<std::uint32_t>(sections_.size());
     Section& section = sections_.emplace_back();
     section.newToFile = true;
-    section.header = EncodeLine(header, encoding_) + std::string(LineBreak(encoding_));
+    section.header = EncodeLine(header, encoding_).append(LineBreak(encoding_));
     sectionIds_.emplace(std::move(folded), id);
     return id;
 }
 
 bool ProfileDocument::ReadsBackAs(std::u16string_view text, LineKind kind,
-                                  std::u16string_view folded) const {
+                                  std::u16string_view name) const {
     std::u16string stored;
-    DecodeLine(EncodeLine(text, encoding_), encoding_, stored);
-    if (stored.find_first_of(u"\r\n") != std::u16string::npos) {
+    if (encoding_ != ProfileEncoding::kUtf16Le) {  // UTF-16 holds every unit as it is
+        DecodeLine(EncodeLine(text, encoding_), encoding_, stored);
+        text = stored;
+    }
+    if (text.find_first_of(u"\r\n") != std::u16string_view::npos) {
         return false;
     }
-    const ParsedLine line = ParseLine(stored);
-    return line.kind == kind && FoldName(line.name) == folded;
-}
-
-void ProfileDocument::AppendLine(std::string& out, bool& ended, std::string_view line) const {
-    if (!ended) {
-        if (encoding_ == ProfileEncoding::kUtf16Le && out.size() % 2 != 0) {
-            out.push_back('\0');  // completes a stray last byte into a unit
-        }
-        out += LineBreak(encoding_);
-    }
-    out += line;
-    ended = LineBreakLength(line, encoding_) > 0;
+    const ParsedLine line = ParseLine(text);
+    return line.kind == kind && SameName(line.name, name);
 }
 
 }  // namespace win32::detail

@@ -1,5 +1,7 @@
 #include "platform/win32/detail/profile_encoding.h"
 
+#include <bit>
+#include <cstring>
 
 #include "platform/win32/native_path.h"
 
@@ -17,8 +19,12 @@ char16_t UnitAt(std::string_view bytes, size_t offset) {
 
 void DecodeUtf16(std::string_view bytes, std::u16string& text) {
     text.resize(bytes.size() / 2);
-    for (size_t i = 0; i < text.size(); ++i) {
-        text[i] = UnitAt(bytes, 2 * i);
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(text.data(), bytes.data(), 2 * text.size());
+    } else {
+        for (size_t i = 0; i < text.size(); ++i) {
+            text[i] = UnitAt(bytes, 2 * i);
+        }
     }
 }
 
@@ -83,10 +89,10 @@ size_t NextLineStart(std::string_view body, size_t offset, ProfileEncoding encod
                                                  : NextByteLineStart(body, offset);
 }
 
-std::vector<size_t> LineStarts(std::string_view body, ProfileEncoding encoding) {
-    std::vector<size_t> starts{0};
-    while (starts.back() < body.size()) {
-        starts.push_back(NextLineStart(body, starts.back(), encoding));
+std::vector<size_t> LineStarts(std::string_view bytes, ProfileEncoding encoding, size_t first) {
+    std::vector<size_t> starts{first};
+    while (starts.back() < bytes.size()) {
+        starts.push_back(NextLineStart(bytes, starts.back(), encoding));
     }
     return starts;
 }

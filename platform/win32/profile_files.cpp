@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <mutex>
+#include <optional>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -35,15 +36,17 @@ struct ProfileFile {
     FileSignature signature;  // of the file on disk that the document was read from or written to
     bool readable = true;
     ProfileDocument document;
-    bool verified = true;  // the signature vouches for the document
-    std::string bytes;     // while not verified: the bytes on disk that the document holds
+    // The signature vouches for the document; while it does not, the file's bytes are
+    // compared with the document's.
+    bool verified = true;
 };
 
 // Files on disk are known by their identity, found with the one stat that each call
-// makes, so that the spelling of a path and the current directory play no part. The
-// files of an open batch are known by their absolute path, taken from the folder that was
-// current when the batch began (its writer does not change folders), since their state
-// is the held one and a file created by the batch is not on disk yet.
+// makes (in a read scope: the first read of each path), so that the spelling of a path
+// and the current directory play no part. The files of an open batch are known by their
+// absolute path, taken from the folder that was current when the batch began (its writer
+// does not change folders), since their state is the held one and a file created by the
+// batch is not on disk yet.
 class ProfileFiles {
   public:
     static ProfileFiles& Instance() {
@@ -51,19 +54,20 @@ class ProfileFiles {
         return files;
     }
 
-    std::optional<std::u16string> Read(const std::string& path, std::u16string_view section,
-                                       std::u16string_view key) {
+    bool Read(const std::string& path, std::u16string_view section, std::u16string_view key,
+              std::u16string& value) {
         const std::lock_guard lock(mutex_);
-        ProfileFile* file = Held(path);
+        const ProfileFile* file = Held(path);
         if (file == nullptr) {
-            file = OnDisk(path);
+            file = scopeDepth_ > 0 ? Checked(path) : OnDisk(path);
         }
-        return file != nullptr ? file->document.Find(section, key) : std::nullopt;
+        return file != nullptr && file->document.Find(section, key, value);
     }
 
     bool Write(const std::string& path, std::u16string_view section, std::u16string_view key,
                std::u16string_view value) {
         const std::lock_guard lock(mutex_);
+        checked_.clear();  // the write may give any spelling of the path another file
         if (!batchOpen_) {
             ProfileFile file;
             if (!TakeOut(path, file)) {
@@ -105,11 +109,24 @@ class ProfileFiles {
     }
 
     void Flush() {
-        if (!anyHeld_) {
+        if (!anyHeld_ && scopeDepth_ == 0) {
             return;
         }
         const std::lock_guard lock(mutex_);
         FlushHeld();
+        checked_.clear();
+    }
+
+    void BeginReadScope() {
+        const std::lock_guard lock(mutex_);
+        ++scopeDepth_;
+    }
+
+    void EndReadScope() {
+        const std::lock_guard lock(mutex_);
+        if (--scopeDepth_ == 0) {
+            checked_.clear();
+        }
     }
 
     bool Holds(const std::string& path) {
@@ -131,6 +148,25 @@ class ProfileFiles {
         return found != held_.end() ? &found->second : nullptr;
     }
 
+    // Inside a read scope: the file as the scope's check of the path found it, checked
+    // now when the path has not been yet (or its state has left the cache).
+    ProfileFile* Checked(const std::string& path) {
+        const auto check = checked_.find(path);
+        if (check != checked_.end()) {
+            if (!check->second) {
+                return nullptr;
+            }
+            const auto found = files_.find(*check->second);
+            if (found != files_.end()) {
+                return &found->second;
+            }
+        }
+        ProfileFile* file = OnDisk(path);
+        checked_.insert_or_assign(
+            path, file != nullptr ? std::optional(IdOf(file->signature)) : std::nullopt);
+        return file;
+    }
+
     // The file on disk as it is now, parsed; null when there is none.
     ProfileFile* OnDisk(const std::string& path) {
         const FileTime readStart = FileClockNow();
@@ -145,9 +181,8 @@ class ProfileFiles {
             if (file.verified) {
                 return &file;
             }
-            std::string bytes;
-            if (file.readable && ReadWholeFile(path, bytes) && bytes == file.bytes) {
-                Settle(file, readStart);
+            if (file.readable && FileHolds(path, file.document.Pieces())) {
+                file.verified = Vouches(file.signature, readStart);
                 return &file;
             }
         }
@@ -180,32 +215,25 @@ class ProfileFiles {
             file.verified = false;
             return;
         }
-        file.document = ProfileDocument(bytes);
-        file.bytes = std::move(bytes);
-        Settle(file, readStart);
-    }
-
-    static void Settle(ProfileFile& file, FileTime readStart) {
+        file.document = ProfileDocument(std::move(bytes));
         file.verified = Vouches(file.signature, readStart);
-        if (file.verified) {
-            std::string().swap(file.bytes);
-        }
     }
 
     // Writes the document over the file and keeps it as the file's state. On failure the
     // file keeps its bytes and the state is dropped, so the next call reads the file.
     bool Store(const std::string& path, ProfileFile file) {
         const FileTime writeStart = FileClockNow();
-        std::string bytes = file.document.Serialize();
         const unsigned mode = file.signature.exists ? file.signature.mode : 0666;
-        if (!ReplaceFileAtomically(path, bytes, mode)) {
+        if (!ReplaceFileAtomically(path, file.document.Pieces(), mode)) {
             return false;
         }
         file.signature = StatFile(path);
         if (file.signature.exists) {
-            file.bytes = std::move(bytes);
-            Settle(file, writeStart);
+            file.verified = Vouches(file.signature, writeStart);
             Trim();
+            if (scopeDepth_ > 0) {
+                checked_.insert_or_assign(path, IdOf(file.signature));
+            }
             files_.insert_or_assign(IdOf(file.signature), std::move(file));
         }
         return true;
@@ -234,14 +262,16 @@ class ProfileFiles {
     bool batchFailed_ = false;
     std::string batchFolder_;  // relative paths of the batch are taken from here
     std::atomic<bool> anyHeld_ = false;
+    std::atomic<int> scopeDepth_ = 0;
+    // In a read scope: the identity that the check of a path found (none: missing).
+    std::unordered_map<std::string, std::optional<FileId>> checked_;
 };
 
 }  // namespace
 
-std::optional<std::u16string> ReadProfileValue(const std::string& nativePath,
-                                               std::u16string_view section,
-                                               std::u16string_view key) {
-    return ProfileFiles::Instance().Read(nativePath, section, key);
+bool ReadProfileValue(const std::string& nativePath, std::u16string_view section,
+                      std::u16string_view key, std::u16string& value) {
+    return ProfileFiles::Instance().Read(nativePath, section, key, value);
 }
 
 bool WriteProfileValue(const std::string& nativePath, std::u16string_view section,
@@ -255,6 +285,14 @@ bool BeginProfileWriteBatch() {
 
 bool EndProfileWriteBatch() {
     return ProfileFiles::Instance().End();
+}
+
+void BeginProfileReadScope() {
+    ProfileFiles::Instance().BeginReadScope();
+}
+
+void EndProfileReadScope() {
+    ProfileFiles::Instance().EndReadScope();
 }
 
 void FlushPendingProfileWrites() {

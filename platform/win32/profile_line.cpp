@@ -51,9 +51,6 @@ ParsedLine ParseLine(std::u16string_view text) {
     if (line.empty()) {
         return {};
     }
-    if (line.front() == u';') {
-        return {LineKind::kComment, {}, {}};
-    }
     if (line.front() == u'[') {
         const size_t close = line.find(u']');
         if (close != std::u16string_view::npos) {

@@ -2,7 +2,9 @@
 // snapshot of every file, profile values, and the dialog's controls driven offscreen.
 #pragma once
 
+#include <QApplication>
 #include <QComboBox>
+#include <QTableView>
 #include <QTest>
 #include <QWidget>
 #include <array>
@@ -11,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/mfc/list_ctrl.h"
 #include "platform/mfc/message_box.h"
 #include "platform/mfc/widget_access.h"
 #include "platform/mfc/wnd.h"
@@ -56,6 +59,23 @@ inline std::u16string ProfileValue(const char16_t* section, const char16_t* key,
 
 inline void Click(const CWnd& dialog, int id) {
     QTest::mouseClick(WidgetOfControl(dialog.m_hWnd, id), Qt::LeftButton);
+}
+
+// The texts of one column of a list control, row by row.
+inline std::vector<std::u16string> ListColumn(const CListCtrl& list, int column) {
+    std::vector<std::u16string> texts;
+    for (int row = 0; row < list.GetItemCount(); ++row) {
+        texts.push_back(list.GetItemText(row, column).str());
+    }
+    return texts;
+}
+
+// A click on a row of the dialog's translation list.
+inline void ClickListRow(const CWnd& dialog, int row) {
+    QApplication::processEvents();  // the list shows what the last reload put in
+    auto* view = static_cast<QTableView*>(WidgetOfControl(dialog.m_hWnd, IDC_RESOURCE_LIST));
+    const QRect cell = view->visualRect(view->model()->index(row, 1));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
 }
 
 // A dialog made with Create() hides when it is closed.

@@ -16,6 +16,7 @@
 #include "resources/tarnwell_resources.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/utf16_file.h"
+#include "tests/workbench/product_folder_driver.h"
 #include "workbench/data_dictionary.h"
 #include "workbench/tarnwell_dlg.h"
 #include "workbench/translation_list.h"
@@ -107,18 +108,10 @@ class TranslationList : public testing::Test {
     std::u16string Text(int id) { return GetDlgItemWString(id, dialog_.get()); }
 
     std::vector<std::u16string> Column(int column) {
-        std::vector<std::u16string> texts;
-        for (int row = 0; row < dialog_->m_list.GetItemCount(); ++row) {
-            texts.push_back(dialog_->m_list.GetItemText(row, column).str());
-        }
-        return texts;
+        return tw_test::ListColumn(dialog_->m_list, column);
     }
 
-    void ClickRow(int row) {
-        QApplication::processEvents();  // the list shows what the last reload put in
-        const QRect cell = View()->visualRect(View()->model()->index(row, 1));
-        QTest::mouseClick(View()->viewport(), Qt::LeftButton, {}, cell.center());
-    }
+    void ClickRow(int row) { tw_test::ClickListRow(*dialog_, row); }
 
     void TypeAndConfirm(const QString& text) {
         Type(Control(IDC_TRANSLATION), text);
@@ -207,6 +200,33 @@ TEST_F(TranslationList, FilterRebuildsTheListOnEveryKeystroke) {
     QTest::keyClick(Control(IDC_FILTER), Qt::Key_Backspace);
     Type(Control(IDC_FILTER), "orphan");
     EXPECT_EQ(Column(0), Texts{}) << "case counts";
+}
+
+TEST_F(TranslationList, TheFilterIsSoughtInTheLineAsRead) {
+    Open();
+    struct Case {
+        const char* name;
+        std::u16string filter;
+        Texts pendingKeys;
+        Texts translatedKeys;
+    } const cases[] = {
+        {"the equals sign of every line",
+         u"=",
+         {u"0000000001", u"0000000002", u"0000000003", u"0000000002", u"0000000005"},
+         {u"0000000004", u"0000000099"}},
+        {"across key, equals sign and text", u"1=打", {u"0000000001"}, {}},
+        {"the line break of the text", u"开\n", {u"0000000001", u"0000000003"}, {}},
+        {"across key and translation", u"4=Cl", {}, {u"0000000004"}},
+        {"not past the end of the line", u"abc\n", {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        dialog_->GetDlgItem(IDC_FILTER)->SetWindowText(c.filter.c_str());
+        QTest::mouseClick(Control(IDC_SHOW_PENDING), Qt::LeftButton);
+        EXPECT_EQ(Column(0), c.pendingKeys);
+        QTest::mouseClick(Control(IDC_SHOW_TRANSLATED), Qt::LeftButton);
+        EXPECT_EQ(Column(0), c.translatedKeys);
+    }
 }
 
 TEST_F(TranslationList, ClickShowsTheRowAndEnterStoresTheTranslationUnderEveryMatchingKey) {

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace win32::detail {
 
@@ -19,11 +21,21 @@ bool MayChangeFolderOf(const std::string& nativePath);
 bool MayReplace(const std::string& nativePath);
 
 // Writes data to a temporary file beside path and renames it over path, so that the
-// path holds the old or the new bytes, never a mix. The new file takes `mode` bits.
-bool ReplaceFileAtomically(const std::string& nativePath, const std::string& data,
+// path holds the old or the new bytes, never a mix. The new file takes `mode` bits. The
+// temporary file has one name per path, path + ".tarnwell-new" (as the product text
+// conversion's), and is named only once it is whole: a writer that dies leaves at most
+// that one file, which the next replacement of path takes the place of. The storage of
+// the replaced file is released off the calling thread.
+bool ReplaceFileAtomically(const std::string& nativePath, std::string_view data,
                            unsigned mode = 0666);
+// The same with the new bytes given in pieces, one after the other.
+bool ReplaceFileAtomically(const std::string& nativePath,
+                           const std::vector<std::string_view>& pieces, unsigned mode);
 
 // The whole file, or false when it cannot be read.
 bool ReadWholeFile(const std::string& nativePath, std::string& data);
+
+// Whether the file can be read and holds exactly these bytes, given in pieces.
+bool FileHolds(const std::string& nativePath, const std::vector<std::string_view>& pieces);
 
 }  // namespace win32::detail

@@ -1,13 +1,15 @@
 // Profile writes held by a ProfileWriteBatch, and the flush that every other file call
-// of the platform layer makes first, so that no reader sees a file without them.
+// of the platform layer makes first, so that no reader sees a file without them and no
+// profile read trusts a check that the call may have made untrue.
 #pragma once
 
 #include <string>
 
 namespace win32::detail {
 
-// Writes every held profile change to its file. A file that cannot be written keeps its
-// old bytes; the failure is remembered and reported by the batch's Flush().
+// Writes every held profile change to its file, and ends the trust of an open read
+// scope in its checks. A file that cannot be written keeps its old bytes; the failure is
+// remembered and reported by the batch's Flush().
 void FlushPendingProfileWrites();
 
 // Whether an open batch holds writes for the file. To the batch's writer such a file

@@ -8,7 +8,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -24,18 +23,20 @@ class ProfileDocument {
     // A missing or empty file: code page 936, no lines.
     ProfileDocument() = default;
     // The file's whole bytes.
-    explicit ProfileDocument(std::string_view bytes);
+    explicit ProfileDocument(std::string bytes);
 
     // The value of the first key of that name in the first section of that name
-    // (trimmed, quotes removed), or nothing. Names are trimmed and compared with A to Z
-    // folded; the section "" is the part before the first header.
-    std::optional<std::u16string> Find(std::u16string_view section, std::u16string_view key) const;
+    // (trimmed, quotes removed), into value; false (value unspecified) when there is none.
+    // Names are trimmed and compared with A to Z folded; the section "" is the part before
+    // the first header.
+    bool Find(std::u16string_view section, std::u16string_view key, std::u16string& value) const;
 
     // Sets key = value (both trimmed of blanks) in section.
     void Set(std::u16string_view section, std::u16string_view key, std::u16string_view value);
 
-    // The bytes of the file as it now reads.
-    std::string Serialize() const;
+    // The bytes of the file as it now reads, in runs held by the document (none empty),
+    // valid until it changes.
+    std::vector<std::string_view> Pieces() const;
 
   private:
     static constexpr std::uint32_t kFileLine = UINT32_MAX;       // a line as the file has it
@@ -67,7 +68,6 @@ class ProfileDocument {
     };
 
     size_t FileLineCount() const { return starts_.size() - 1; }
-    std::string_view FileLine(std::uint32_t index) const;  // as it now reads
     std::string_view Raw(LineRef ref) const;
     void Text(LineRef ref, std::u16string& text) const;  // without the line break
     KeySlot* FindKey(std::uint32_t section, std::u16string_view name, std::u16string& text);
@@ -77,12 +77,11 @@ class ProfileDocument {
     void Rewrite(KeySlot& slot, std::u16string_view text);
     void ResizeIndex(size_t slots);
     std::uint32_t SectionFor(std::u16string_view name, bool& readsBack);
-    bool ReadsBackAs(std::u16string_view text, LineKind kind, std::u16string_view folded) const;
-    void AppendLine(std::string& out, bool& ended, std::string_view line) const;
+    bool ReadsBackAs(std::u16string_view text, LineKind kind, std::u16string_view name) const;
 
     ProfileEncoding encoding_ = ProfileEncoding::kAnsi936;
-    std::string body_;               // the file's bytes after the mark
-    std::vector<size_t> starts_{0};  // of its lines (LineStarts)
+    std::string bytes_;              // the file's bytes as read, its mark included
+    std::vector<size_t> starts_{0};  // of its lines (LineStarts), offsets into bytes_
     std::vector<std::string> rewritten_;
     std::unordered_map<std::uint32_t, std::uint32_t> rewrittenLines_;  // line start: rewritten_
     std::vector<Section> sections_{Section{}};

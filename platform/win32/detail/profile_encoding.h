@@ -19,10 +19,10 @@ ProfileEncoding DetectEncoding(std::string_view bytes);
 // The mark that opens a file in this encoding (empty for code page 936).
 std::string_view EncodingMark(ProfileEncoding encoding);
 
-// Where the lines of the bytes after the mark begin, and last the end of the bytes:
-// line i is [starts[i], starts[i + 1]), its own line break (CR LF, LF or a lone CR)
-// included; the last line may have none.
-std::vector<size_t> LineStarts(std::string_view body, ProfileEncoding encoding);
+// Where the lines of the bytes from offset `first` (the end of the mark) begin, and last
+// the end of the bytes: line i is [starts[i], starts[i + 1]), its own line break (CR LF,
+// LF or a lone CR) included; the last line may have none.
+std::vector<size_t> LineStarts(std::string_view bytes, ProfileEncoding encoding, size_t first);
 
 // Where the line after the one that begins at offset begins (the end for the last).
 size_t NextLineStart(std::string_view body, size_t offset, ProfileEncoding encoding);

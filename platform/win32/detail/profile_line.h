@@ -8,10 +8,9 @@
 namespace win32::detail {
 
 enum class LineKind {
-    kOther,    // blank, or text without "=": no key
-    kComment,  // first non-blank character ";"
-    kHeader,   // "[" name "]", anything after the "]" ignored
-    kKey,      // name "=" value
+    kOther,   // blank, or text without "=": no key (";" lines are no different)
+    kHeader,  // "[" name "]", anything after the "]" ignored
+    kKey,     // name "=" value
 };
 
 struct ParsedLine {

@@ -1,10 +1,19 @@
 #include "platform/win32/file_ops.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
+#include <functional>
+#include <set>
+#include <string>
+#include <thread>
 
 #include "platform/win32/crt_misc.h"
+#include "platform/win32/profile.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -52,6 +61,64 @@ TEST(FileOps, MoveFileFailsWhenTheDestinationExists) {
     EXPECT_FALSE(fs::exists("a.txt"));
     EXPECT_EQ(ReadBytes("c.txt"), "a");
     EXPECT_FALSE(MoveFileW(u"a.txt", u"d.txt"));
+}
+
+std::set<std::string> Names(const fs::path& folder) {
+    std::set<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+        names.insert(entry.path().filename().string());
+    }
+    return names;
+}
+
+TEST(FileReplace, TakesThePlaceOfATemporaryFileLeftBehind) {
+    tw_test::TempFolder folder;
+    struct Case {
+        const char* name;
+        std::function<bool()> replace;  // replaces target.txt with "new"
+    };
+    const Case cases[] = {
+        {"CopyFileW", [] { return CopyFileW(u"source.txt", u"w\\target.txt", FALSE) == TRUE; }},
+        {"profile write",
+         [] { return WritePrivateProfileStringW(u"s", u"k", u"new", u"w\\target.txt") == TRUE; }},
+    };
+    WriteBytes("source.txt", "new");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all("w");
+        WriteBytes("w/target.txt", "old");
+        WriteBytes("w/target.txt.tarnwell-new", "half a file from a writer that was killed");
+        fs::permissions("w/target.txt.tarnwell-new", fs::perms::owner_read);
+        ASSERT_TRUE(c.replace());
+        EXPECT_EQ(Names("w"), std::set<std::string>{"target.txt"});
+        EXPECT_NE(ReadBytes("w/target.txt").find("new"), std::string::npos);
+    }
+}
+
+// Writers killed at random moments leave the file whole, old or new, and at most the one
+// temporary file, which the next write takes away.
+TEST(FileReplace, KilledWritersLeaveTheFileWholeAndNoTemporaryFilesBehind) {
+    tw_test::TempFolder folder;
+    const std::u16string value(100000, u'v');  // long enough to be killed midway
+    ASSERT_TRUE(WritePrivateProfileStringW(u"s", u"k", value.c_str(), u"a.ini"));
+    const std::string whole = ReadBytes("a.ini");
+    for (int round = 0; round < 40; ++round) {
+        const pid_t writer = ::fork();
+        ASSERT_GE(writer, 0);
+        if (writer == 0) {
+            for (;;) {
+                WritePrivateProfileStringW(u"s", u"k", value.c_str(), u"a.ini");
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(200 + 97 * round));
+        ::kill(writer, SIGKILL);
+        ::waitpid(writer, nullptr, 0);
+        ASSERT_EQ(ReadBytes("a.ini"), whole);
+    }
+    EXPECT_LE(Names(".").size(), 2u);
+    ASSERT_TRUE(WritePrivateProfileStringW(u"s", u"k", u"done", u"a.ini"));
+    EXPECT_EQ(Names("."), std::set<std::string>{"a.ini"});
+    EXPECT_EQ(ReadBytes("a.ini"), "[s]\r\nk=done\r\n");
 }
 
 TEST(CrtMisc, AccessUnlinkAndStat) {

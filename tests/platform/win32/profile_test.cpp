@@ -159,16 +159,18 @@ TEST(ProfileRead, TrimsNamesAndValuesThenRemovesOnePairOfQuotes) {
                             });
 }
 
-TEST(ProfileRead, CommentsNamelessSectionAndDuplicates) {
+TEST(ProfileRead, SemicolonLinesNamelessSectionAndDuplicates) {
     tw_test::TempFolder folder;
     WriteBytes("a.ini",
                "top=nameless\n"
                "; comment=yes\n"
                "[s]\n"
+               ";semi=1\n"
                "a=first\n"
                "no equals sign\n"
+               "; no equals sign either\n"
                "a=second\n"
-               "  ;b=commented\n"
+               "  ;b=indented\n"
                "[S]\n"
                "a=duplicate section\n"
                "c=in duplicate section\n"
@@ -179,10 +181,13 @@ TEST(ProfileRead, CommentsNamelessSectionAndDuplicates) {
                "z=still t");
     ExpectLookups(u"a.ini", {
                                 {"nameless section", u"", u"top", u"nameless"},
-                                {"comment is no key", u"", u"; comment", u"<none>"},
+                                {"';' line before a header", u"", u"; comment", u"yes"},
+                                {"';' line is a key", u"s", u";semi", u"1"},
+                                {"';' is part of the name", u"s", u"semi", u"<none>"},
                                 {"first of two keys", u"s", u"a", u"first"},
                                 {"line without =", u"s", u"no equals sign", u"<none>"},
-                                {"indented comment", u"s", u";b", u"<none>"},
+                                {"';' line without =", u"s", u"; no equals sign either", u"<none>"},
+                                {"indented ';' line", u"s", u";b", u"indented"},
                                 {"second section ignored", u"s", u"c", u"<none>"},
                                 {"text after ] ignored", u"t", u"x", u"1"},
                                 {"lone CR ends a line", u"t", u"y", u"lone CR"},
@@ -228,51 +233,55 @@ TEST(ProfileRead, BufferSizes) {
 
 TEST(ProfileRead, IntValues) {
     tw_test::TempFolder folder;
-    WriteBytes("a.ini",
-               "[n]\r\n"
-               "plain=123\r\n"
-               "negative=-5\r\n"
-               "plus=+7\r\n"
-               "hex=0x1F\r\n"
-               "upperhex=0X1f\r\n"
-               "neghex=-0x10\r\n"
-               "junk=12abc\r\n"
-               "nodigits=abc\r\n"
-               "prefixonly=0x\r\n"
-               "quoted=\"42\"\r\n"
-               "quotedblanks=' 9'\r\n"
-               "blanks=  77  \r\n"
-               "wraps=4294967297\r\n"
-               "colour=16777215\r\n"
-               "empty=\r\n");
     struct Case {
         const char* name;
-        const char16_t* key;
+        const char* value;  // null: no such key
         UINT want;
     };
     const Case cases[] = {
-        {"decimal", u"plain", 123},
-        {"negative wraps", u"negative", 0xFFFFFFFBu},
-        {"plus sign", u"plus", 7},
-        {"hex", u"hex", 31},
-        {"upper-case X", u"upperhex", 31},
-        {"negative hex", u"neghex", 0xFFFFFFF0u},
-        {"stops at junk", u"junk", 12},
-        {"no digits", u"nodigits", 0},
-        {"prefix without digits", u"prefixonly", 0},
-        {"quotes removed", u"quoted", 42},
-        {"blanks inside quotes", u"quotedblanks", 9},
-        {"blanks around", u"blanks", 77},
-        {"wraps past 32 bits", u"wraps", 1},
-        {"white", u"colour", 16777215},
-        {"empty value gives the default", u"empty", 99},
-        {"missing key gives the default", u"missing", 99},
+        {"decimal", "123", 123},
+        {"leading zero is still decimal", "017", 17},
+        {"negative wraps", "-5", 0xFFFFFFFBu},
+        {"plus sign", "+7", 7},
+        {"blank after the sign", "- 5", 0},
+        {"hex", "0x1f", 31},
+        {"upper-case hex digits", "0x1F", 31},
+        {"upper-case X is no prefix", "0X1f", 0},
+        {"octal", "0o17", 15},
+        {"octal stops at 8", "0o18", 1},
+        {"upper-case O is no prefix", "0O17", 0},
+        {"binary", "0b101", 5},
+        {"binary stops at 2", "0b1021", 2},
+        {"upper-case B is no prefix", "0B101", 0},
+        {"negative hex", "-0x10", 0xFFFFFFF0u},
+        {"prefix without digits", "0x", 0},
+        {"prefix followed by no digit of its base", "0b2", 0},
+        {"stops at junk", "12abc", 12},
+        {"no digits", "abc", 0},
+        {"quotes removed", "\"42\"", 42},
+        {"blanks inside quotes", "' 9'", 9},
+        {"blanks around", "  77  ", 77},
+        {"wraps past 32 bits", "4294967297", 1},
+        {"white", "16777215", 16777215},
+        {"empty value gives the default", "", 99},
+        {"empty quotes give the default", "\"\"", 99},
+        {"missing key gives the default", nullptr, 99},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(GetPrivateProfileIntW(u"n", c.key, 99, u"a.ini"), c.want);
+    // One key per case, named by its row: k0, k1, ...
+    const auto key = [](size_t row) { return std::string(1, 'k').append(std::to_string(row)); };
+    std::string file = "[n]\r\n";
+    for (size_t row = 0; row < std::size(cases); ++row) {
+        if (cases[row].value != nullptr) {
+            file.append(key(row)).append("=").append(cases[row].value).append("\r\n");
+        }
     }
-    EXPECT_EQ(GetPrivateProfileIntW(u"n", u"plain", -1, u"missing.ini"), 0xFFFFFFFFu);
+    WriteBytes("a.ini", file);
+    for (size_t row = 0; row < std::size(cases); ++row) {
+        SCOPED_TRACE(cases[row].name);
+        const std::u16string name = win32::Utf8ToUtf16(key(row));
+        EXPECT_EQ(GetPrivateProfileIntW(u"n", name.c_str(), 99, u"a.ini"), cases[row].want);
+    }
+    EXPECT_EQ(GetPrivateProfileIntW(u"n", u"k0", -1, u"missing.ini"), 0xFFFFFFFFu);
 }
 
 // --- writing ---
@@ -349,13 +358,38 @@ TEST(ProfileWrite, NewKeyAfterTheLastKeyLineNewSectionAtTheEnd) {
                   Gbk(u"中") + "\r\n");
 }
 
-TEST(ProfileWrite, NamelessSectionTakesNewKeysAtTheTop) {
+// New keys at the top of the nameless section (after the mark), and after a last line
+// that lacks its line break.
+TEST(ProfileWrite, NewKeysAtTheEdgesOfTheFile) {
     tw_test::TempFolder folder;
-    WriteBytes("a.ini", "; about\n[s]\na=1\n");
-    EXPECT_TRUE(Write(u"", u"k", u"v", u"a.ini"));
-    EXPECT_TRUE(Write(u"", u"l", u"w", u"a.ini"));
-    EXPECT_EQ(ReadBytes("a.ini"), "k=v\r\nl=w\r\n; about\n[s]\na=1\n");
-    EXPECT_EQ(Get(u"", u"l", u"a.ini"), u"w");
+    struct Case {
+        const char* name;
+        const char16_t* section;
+        std::string before;
+        std::string after;  // once k=v and l=w are written
+    };
+    const Case cases[] = {
+        {"nameless, code page 936", u"", "; about\n[s]\na=1\n",
+         "k=v\r\nl=w\r\n; about\n[s]\na=1\n"},
+        {"nameless, UTF-8", u"", "\xEF\xBB\xBF; about\n[s]\na=1\n",
+         "\xEF\xBB\xBFk=v\r\nl=w\r\n; about\n[s]\na=1\n"},
+        {"nameless, UTF-16", u"", Utf16File(u"; about\n[s]\na=1\n"),
+         Utf16File(u"k=v\r\nl=w\r\n; about\n[s]\na=1\n")},
+        {"nameless, only the mark", u"", "\xFF\xFE", Utf16File(u"k=v\r\nl=w\r\n")},
+        {"last line unended, code page 936", u"s", "[s]\r\na=1", "[s]\r\na=1\r\nk=v\r\nl=w\r\n"},
+        {"last line unended, UTF-16", u"s", Utf16File(u"[s]\r\na=1"),
+         Utf16File(u"[s]\r\na=1\r\nk=v\r\nl=w\r\n")},
+        {"UTF-16 with a stray last byte", u"s", Utf16File(u"[s]\r\na=1") + "x",
+         Utf16File(u"[s]\r\na=1") + "x" + std::string(1, '\0') + Utf16(u"\r\nk=v\r\nl=w\r\n")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteBytes("a.ini", c.before);
+        EXPECT_TRUE(Write(c.section, u"k", u"v", u"a.ini"));
+        EXPECT_TRUE(Write(c.section, u"l", u"w", u"a.ini"));
+        EXPECT_EQ(ReadBytes("a.ini"), c.after);
+        EXPECT_EQ(Get(c.section, u"l", u"a.ini"), u"w");
+    }
 }
 
 TEST(ProfileWrite, CreatesMissingOrEmptyFilesInCodePage936) {
@@ -398,6 +432,34 @@ TEST(ProfileWrite, ValueWithALineBreakIsWrittenAsItIsAndReadsAsTheFileReads) {
                             });
     EXPECT_TRUE(Write(u"s", u"k", u"plain", u"a.ini"));
     EXPECT_EQ(Get(u"s", u"k", u"a.ini"), u"plain");
+}
+
+TEST(ProfileWrite, SemicolonKeysAreWrittenAndReplacedLikeAnyOther) {
+    tw_test::TempFolder folder;
+    struct Case {
+        const char* name;
+        const char16_t* section;
+        std::string before;
+        const char16_t* key;
+        std::string after;  // once the key is written with "B", then with "C"
+    };
+    const Case cases[] = {
+        {"new key in a UTF-16 file", u"str", Utf16File(u"[str]\r\nx=1\r\n"), u";文",
+         Utf16File(u"[str]\r\nx=1\r\n;文=C\r\n")},
+        {"existing key, spelt as the file has it", u"s", "[s]\r\n  ;Semi = 1\r\nx=1\r\n", u";semi",
+         "[s]\r\n;Semi=C\r\nx=1\r\n"},
+        {"new key after the last key line", u"s", "[s]\r\n;a=1\r\n; comment\r\n", u";b",
+         "[s]\r\n;a=1\r\n;b=C\r\n; comment\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteBytes("a.ini", c.before);
+        EXPECT_TRUE(Write(c.section, c.key, u"B", u"a.ini"));
+        EXPECT_EQ(Get(c.section, c.key, u"a.ini"), u"B");
+        EXPECT_TRUE(Write(c.section, c.key, u"C", u"a.ini"));
+        EXPECT_EQ(ReadBytes("a.ini"), c.after);
+        EXPECT_EQ(Get(c.section, c.key, u"a.ini"), u"C");
+    }
 }
 
 // --- the file on disk and the held state ---
@@ -522,6 +584,84 @@ TEST(ProfileBatch, EndsWithItsScopeAndDoesNotNest) {
     EXPECT_EQ(ReadBytes("a.ini"), "[s]\r\nk=v\r\n");
     EXPECT_TRUE(Write(u"s", u"k", u"w", u"a.ini"));  // written through again
     EXPECT_EQ(ReadBytes("a.ini"), "[s]\r\nk=w\r\n");
+}
+
+// --- read scopes ---
+
+TEST(ProfileReadScope, TrustsTheFirstCheckOfEachFileUntilTheOutermostScopeEnds) {
+    tw_test::TempFolder folder;
+    WriteBytes("a.ini", "[s]\r\nk=old\r\n");
+    {
+        ProfileReadScope outer;
+        {
+            ProfileReadScope inner;
+            EXPECT_EQ(Get(u"s", u"k", u"a.ini"), u"old");
+            EXPECT_EQ(Get(u"s", u"k", u"missing.ini", u"none"), u"none");
+        }
+        // Another program changes both files; the scope goes by its first check.
+        WriteBytes("a.ini", "[s]\r\nk=changed\r\n");
+        WriteBytes("missing.ini", "[s]\r\nk=here\r\n");
+        EXPECT_EQ(Get(u"s", u"k", u"a.ini"), u"old");
+        EXPECT_EQ(Get(u"s", u"k", u"missing.ini", u"none"), u"none");
+    }
+    EXPECT_EQ(Get(u"s", u"k", u"a.ini"), u"changed");
+    EXPECT_EQ(Get(u"s", u"k", u"missing.ini"), u"here");
+}
+
+TEST(ProfileReadScope, WritesThroughTheLayerAreReadBackAtOnce) {
+    tw_test::TempFolder folder;
+    fs::create_directories("sub");
+    WriteBytes("a.ini", "[s]\r\nk=old\r\n");
+    ProfileReadScope scope;
+    EXPECT_EQ(Get(u"s", u"k", u"a.ini"), u"old");
+    EXPECT_EQ(Get(u"s", u"k", u"sub\\..\\a.ini"), u"old");
+    EXPECT_TRUE(Write(u"s", u"k", u"new", u"a.ini"));
+    EXPECT_EQ(Get(u"s", u"k", u"a.ini"), u"new");
+    EXPECT_EQ(Get(u"s", u"k", u"sub\\..\\a.ini"), u"new") << "another spelling of the path";
+    EXPECT_TRUE(Write(u"s", u"k", u"created", u"new.ini"));
+    EXPECT_EQ(Get(u"s", u"k", u"new.ini"), u"created");
+    {
+        ProfileWriteBatch batch;
+        EXPECT_TRUE(Write(u"s", u"k", u"held", u"a.ini"));
+        EXPECT_EQ(Get(u"s", u"k", u"a.ini"), u"held");
+        EXPECT_TRUE(batch.Flush());
+    }
+    EXPECT_EQ(Get(u"s", u"k", u"sub\\..\\a.ini"), u"held");
+    EXPECT_EQ(ReadBytes("a.ini"), "[s]\r\nk=held\r\n");
+}
+
+TEST(ProfileReadScope, OtherFileCallsOfTheLayerEndTheTrust) {
+    tw_test::TempFolder folder;
+    WriteBytes("other.txt", "x");
+    struct Case {
+        const char* name;
+        std::function<void()> call;
+    };
+    const Case cases[] = {
+        {"fopen of another file",
+         [] {
+             crt::FILE* file = crt::fopen("other.txt", "rb");
+             ASSERT_NE(file, nullptr);
+             crt::fclose(file);
+         }},
+        {"_wfopen_s creating a file",
+         [] {
+             crt::FILE* file = nullptr;
+             ASSERT_EQ(crt::_wfopen_s(&file, u"created.ini", u"a+,ccs=UNICODE"), 0);
+             crt::fclose(file);
+         }},
+        {"CopyFileW", [] { EXPECT_TRUE(CopyFileW(u"other.txt", u"copy.txt", FALSE)); }},
+        {"_unlink", [] { EXPECT_EQ(crt::_unlink("copy.txt"), 0); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteBytes("a.ini", "[s]\r\nk=old\r\n");
+        ProfileReadScope scope;
+        EXPECT_EQ(Get(u"s", u"k", u"a.ini"), u"old");
+        WriteBytes("a.ini", std::string("[s]\r\nk=") + c.name + "\r\n");
+        c.call();
+        EXPECT_EQ(Get(u"s", u"k", u"a.ini"), win32::Utf8ToUtf16(c.name));
+    }
 }
 
 // --- failures ---
