@@ -203,6 +203,30 @@ void ReleaseInBackground(int fd) {
     }
 }
 
+// Empties the file where it stands and writes the pieces into it.
+bool WriteOver(const std::string& nativePath, const std::vector<std::string_view>& pieces) {
+    const int fd = ::open(nativePath.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    const bool written = WriteAll(fd, pieces);
+    return ::close(fd) == 0 && written;
+}
+
+bool RewriteInPlace(const std::string& nativePath, const std::vector<std::string_view>& pieces) {
+    std::string old;
+    if (!Exists(nativePath) || !MayWrite(nativePath) || !ReadWholeFile(nativePath, old)) {
+        return false;
+    }
+    if (WriteOver(nativePath, pieces)) {
+        return true;
+    }
+    const int saved = errno;
+    WriteOver(nativePath, {old});
+    errno = saved;
+    return false;
+}
+
 }  // namespace
 
 bool Exists(const std::string& nativePath) {
@@ -260,6 +284,14 @@ bool ReplaceFileAtomically(const std::string& nativePath, const std::vector<std:
     }
     ReleaseInBackground(replaced);
     return true;
+}
+
+bool StoreFile(const std::string& nativePath, const std::vector<std::string_view>& pieces,
+               unsigned mode) {
+    if (MayChangeFolderOf(nativePath) || !Exists(ParentOf(nativePath))) {
+        return ReplaceFileAtomically(nativePath, pieces, mode);
+    }
+    return RewriteInPlace(nativePath, pieces);
 }
 
 bool ReadWholeFile(const std::string& nativePath, std::string& data) {

@@ -22,7 +22,7 @@ BOOL CopyFileW(const char16_t* existingPath, const char16_t* newPath, BOOL failI
         !win32::detail::ReadWholeFile(from, data)) {
         return FALSE;
     }
-    return win32::detail::ReplaceFileAtomically(to, data, status.st_mode & 07777) ? TRUE : FALSE;
+    return win32::detail::StoreFile(to, {data}, status.st_mode & 07777) ? TRUE : FALSE;
 }
 
 BOOL MoveFileW(const char16_t* existingPath, const char16_t* newPath) {

@@ -224,7 +224,7 @@ class ProfileFiles {
     bool Store(const std::string& path, ProfileFile file) {
         const FileTime writeStart = FileClockNow();
         const unsigned mode = file.signature.exists ? file.signature.mode : 0666;
-        if (!ReplaceFileAtomically(path, file.document.Pieces(), mode)) {
+        if (!StoreFile(path, file.document.Pieces(), mode)) {
             return false;
         }
         file.signature = StatFile(path);

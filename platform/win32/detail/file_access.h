@@ -32,6 +32,13 @@ bool ReplaceFileAtomically(const std::string& nativePath, std::string_view data,
 bool ReplaceFileAtomically(const std::string& nativePath,
                            const std::vector<std::string_view>& pieces, unsigned mode);
 
+// Gives the file exactly these bytes, given in pieces: replaced as ReplaceFileAtomically
+// does where its folder allows that; where only the file itself may be written (a
+// read-only folder), rewritten in place as Windows does, and given its old bytes again
+// when the new ones cannot be stored. A new file in a read-only folder is refused.
+bool StoreFile(const std::string& nativePath, const std::vector<std::string_view>& pieces,
+               unsigned mode);
+
 // The whole file, or false when it cannot be read.
 bool ReadWholeFile(const std::string& nativePath, std::string& data);
 

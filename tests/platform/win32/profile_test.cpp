@@ -13,6 +13,7 @@
 #include "platform/win32/crt_misc.h"
 #include "platform/win32/file_ops.h"
 #include "platform/win32/native_path.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -678,14 +679,15 @@ TEST(ProfileFailure, FailedWriteLeavesTheFileAndTheReadValue) {
     };
     const Case cases[] = {
         {"read-only file", "ro.ini", u"ro.ini", "ro.ini", false},
-        {"read-only folder", "locked/a.ini", u"locked\\a.ini", "locked", false},
         {"read-only file in a batch", "ro2.ini", u"ro2.ini", "ro2.ini", true},
-        {"read-only folder in a batch", "locked2/a.ini", u"locked2\\a.ini", "locked2", true},
+        {"read-only file in a read-only folder", "locked/ro.ini", u"locked\\ro.ini", "locked",
+         false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         WriteBytes(c.native, old);
         EXPECT_EQ(Get(u"s", u"k", c.file), u"old");
+        tw_test::MakeReadOnly(c.native);
         tw_test::MakeReadOnly(c.locked);
         if (c.batched) {
             ProfileWriteBatch batch;
@@ -700,6 +702,30 @@ TEST(ProfileFailure, FailedWriteLeavesTheFileAndTheReadValue) {
         EXPECT_TRUE(AloneInItsFolder(c.native));
     }
     EXPECT_FALSE(Write(u"s", u"k", u"v", u"missing-folder\\a.ini"));
+}
+
+// Windows writes a writable file of a read-only folder where it stands; only a new file
+// cannot be made there.
+TEST(ProfileFailure, AWritableFileInAReadOnlyFolderIsWrittenInPlace) {
+    tw_test::TempFolder folder;
+    WriteBytes("locked/a.ini", "; keep\r\n[s]\r\nk=old\r\n");
+    WriteBytes("locked/b.ini", "[s]\r\nk=old\r\n");
+    tw_test::MakeReadOnly("locked");
+    EXPECT_TRUE(Write(u"s", u"k", u"new", u"locked\\a.ini"));
+    {
+        ProfileWriteBatch batch;
+        EXPECT_TRUE(Write(u"s", u"j", u"added", u"locked\\b.ini"));
+        EXPECT_TRUE(batch.Flush());
+    }
+    EXPECT_FALSE(Write(u"s", u"k", u"v", u"locked\\new.ini"));
+    {
+        const tw_test::FileSizeLimit fullDisk(40);  // the rewrite stops midway
+        EXPECT_FALSE(Write(u"s", u"long", std::u16string(60, u'x').c_str(), u"locked\\b.ini"));
+    }
+    EXPECT_EQ(ReadBytes("locked/a.ini"), "; keep\r\n[s]\r\nk=new\r\n");
+    EXPECT_EQ(ReadBytes("locked/b.ini"), "[s]\r\nk=old\r\nj=added\r\n");
+    EXPECT_EQ(Get(u"s", u"k", u"locked\\a.ini"), u"new");
+    EXPECT_EQ(std::distance(fs::directory_iterator("locked"), fs::directory_iterator()), 2);
 }
 
 TEST(ProfileFailure, FailureOfAFlushMadeForAnotherCallIsReportedByTheBatch) {
