@@ -68,6 +68,7 @@ bool WriteCodeTexts(std::vector<char>& buffer) {
 }
 
 bool WriteDialogTexts(std::vector<char>& buffer) {
+    const ProfileReadScope lookups;  // the lookup list is checked once, not per line
     bool written = true;
     for (const std::u16string& line : ReadGbkLines(kDialogTexts)) {
         const Item item = SplitItem(line);

@@ -67,8 +67,8 @@ class ProfileFiles {
     bool Write(const std::string& path, std::u16string_view section, std::u16string_view key,
                std::u16string_view value) {
         const std::lock_guard lock(mutex_);
-        checked_.clear();  // the write may give any spelling of the path another file
         if (!batchOpen_) {
+            checked_.clear();  // the write may give any spelling of the path another file
             ProfileFile file;
             if (!TakeOut(path, file)) {
                 return false;
@@ -104,6 +104,7 @@ class ProfileFiles {
     bool End() {
         const std::lock_guard lock(mutex_);
         FlushHeld();
+        checked_.clear();  // held writes change the disk only now
         batchOpen_ = false;
         return !std::exchange(batchFailed_, false);
     }
