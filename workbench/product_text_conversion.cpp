@@ -1,7 +1,7 @@
 #include "workbench/product_text_conversion.h"
 
-#include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -42,20 +42,20 @@ std::u16string Wide(const std::string& ansiPath) {
 using Owned = std::unique_ptr<char[]>;
 
 // The file set, ordered by the bytes of the path; each path once.
-std::map<std::string, std::string> CollectFiles(DataDictionary dataDictionary) {
-    std::map<std::string, std::string> files;
+std::set<std::string> CollectFiles(DataDictionary dataDictionary) {
+    std::set<std::string> files;
     for (const FolderRow& row : kFolders) {
         std::vector<std::string> names;
         ListFiles(row.pattern, row.folder, names);
         for (const std::string& name : names) {
             const std::string path = std::string(row.folder) + "\\" + name;
-            files.emplace(path, path);
+            files.insert(path);
         }
     }
     if (dataDictionary == DataDictionary::kConvert) {
-        files.emplace(kDataDictionaryFileAnsi, kDataDictionaryFileAnsi);
+        files.insert(kDataDictionaryFileAnsi);
     }
-    files.emplace(kShortcutNameFileAnsi, kShortcutNameFileAnsi);
+    files.insert(kShortcutNameFileAnsi);
     return files;
 }
 
@@ -167,7 +167,7 @@ bool ConvertProductTexts(int fromCodePage, int toCodePage, DataDictionary dataDi
         return true;
     }
     bool allConverted = true;
-    for (const auto& [path, unused] : CollectFiles(dataDictionary)) {
+    for (const std::string& path : CollectFiles(dataDictionary)) {
         allConverted = ConvertFile(path, toBig5) && allConverted;
     }
     if (toBig5) {

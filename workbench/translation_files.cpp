@@ -1,11 +1,10 @@
 #include "workbench/translation_files.h"
 
-#include "foundation/text_conversion.h"
-#include "foundation/whole_file.h"
-
 #include <cstdio>
 #include <string_view>
 
+#include "foundation/text_conversion.h"
+#include "foundation/whole_file.h"
 #include "platform/win32/crt_file.h"
 #include "platform/win32/crt_misc.h"
 
@@ -36,15 +35,6 @@ std::u16string FormatResourceKey(std::uint32_t number) {
 std::u16string PendingArchiveName(std::int64_t seconds) {
     return u".\\config\\res.todo-" + FormatResourceKey(static_cast<std::uint32_t>(seconds)) +
            u".txt";
-}
-
-std::vector<ProfileLine> ReadProfileLines(const std::u16string& path) {
-    std::vector<ProfileLine> lines;
-    ProfileLineReader reader(path);
-    while (reader.Next()) {
-        lines.push_back({std::u16string(reader.Key()), std::u16string(reader.Value())});
-    }
-    return lines;
 }
 
 ProfileLineReader::ProfileLineReader(const std::u16string& path) {

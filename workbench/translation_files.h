@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace crt {
 struct FILE;
@@ -36,22 +35,12 @@ std::u16string FormatResourceKey(std::uint32_t number);
 // in the resource-key form.
 std::u16string PendingArchiveName(std::int64_t seconds);
 
-// One key "=" value line of a profile file, as the line reader delivers it.
-struct ProfileLine {
-    std::u16string key;
-    std::u16string value;  // up to the end of the line, its final LF included
-    bool operator==(const ProfileLine&) const = default;
-};
-
 // The key "=" value lines of a profile file read as wide text (its mark decides the
-// encoding, CR LF arrives as LF), in file order, whatever section they stand in. A line
-// without "=", or whose "=" comes first, is skipped; a line longer than 10239 characters
-// is read in pieces, each taken as a line of its own. Nothing is trimmed. A file that
-// cannot be opened gives no lines.
-std::vector<ProfileLine> ReadProfileLines(const std::u16string& path);
-
-// The same lines one at a time, for a caller that keeps few of them: a line's views stay
-// valid until the next call of Next().
+// encoding, CR LF arrives as LF), one at a time in file order, whatever section they stand
+// in. A line without "=", or whose "=" comes first, is skipped; a line longer than 10239
+// characters is read in pieces, each taken as a line of its own. Nothing is trimmed; the
+// value runs to the end of the line, its final LF included. A file that cannot be opened
+// gives no lines. A line's views stay valid until the next call of Next().
 class ProfileLineReader {
   public:
     explicit ProfileLineReader(const std::u16string& path);

@@ -52,9 +52,7 @@ class LiteralKeys : public testing::Test {
         QWidget* edit = Control(IDC_TRANSLATION);
         QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(edit, Qt::Key_Delete);
-        for (const QChar c : text) {
-            QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
-        }
+        tw_test::Type(edit, text);
         QTest::keyClick(edit, Qt::Key_Return);
     }
 

@@ -61,6 +61,13 @@ inline void Click(const CWnd& dialog, int id) {
     QTest::mouseClick(WidgetOfControl(dialog.m_hWnd, id), Qt::LeftButton);
 }
 
+// Types the text key by key; QTest's own typing knows ASCII keys only.
+inline void Type(QWidget* widget, const QString& text) {
+    for (const QChar c : text) {
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
 // The texts of one column of a list control, row by row.
 inline std::vector<std::u16string> ListColumn(const CListCtrl& list, int column) {
     std::vector<std::u16string> texts;

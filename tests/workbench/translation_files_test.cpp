@@ -19,13 +19,29 @@ using tw_test::ReadBytes;
 using tw_test::Utf16LeFile;
 using tw_test::WriteBytes;
 
+// One line as the reader delivers it.
+struct ProfileLine {
+    std::u16string key;
+    std::u16string value;
+    bool operator==(const ProfileLine&) const = default;
+};
+
+std::vector<ProfileLine> ReadProfileLines(const std::u16string& path) {
+    std::vector<ProfileLine> lines;
+    ProfileLineReader reader(path);
+    while (reader.Next()) {
+        lines.push_back({std::u16string(reader.Key()), std::u16string(reader.Value())});
+    }
+    return lines;
+}
+
 struct ReaderCase {
     const char* name;
     std::string bytes;
     std::vector<ProfileLine> lines;
 };
 
-TEST(ReadProfileLines, KeysAndValuesAsTheyStand) {
+TEST(ProfileLineReader, KeysAndValuesAsTheyStand) {
     tw_test::TempFolder folder;
     const ReaderCase cases[] = {
         {"header and blank lines skipped",

@@ -25,6 +25,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using tw_test::ReadBytes;
+using tw_test::Type;
 using tw_test::Utf16LeFile;
 using tw_test::WriteBytes;
 
@@ -45,13 +46,6 @@ const std::string kDataSql =
     "('\xC4\xD0')\r\n"
     "   \r\n"
     "('\xC5\xAE')\r\n";
-
-// Types the text key by key; QTest's own typing knows ASCII keys only.
-void Type(QWidget* widget, const QString& text) {
-    for (const QChar c : text) {
-        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-}
 
 struct Notified {
     int row;
