@@ -15,6 +15,7 @@
 #include "platform/mfc/message_box.h"
 #include "platform/mfc/resource_module.h"
 #include "resources/tarnwell_resources.h"
+#include "tests/support/dialog_responders.h"
 #include "tests/support/utf16_file.h"
 #include "workbench/language_selection.h"
 #include "workbench/tarnwell_dlg.h"

@@ -13,10 +13,10 @@
 #include <string>
 
 #include "platform/mfc/resource_module.h"
-#include "platform/mfc/widget_access.h"
 #include "resources/resource.h"
 #include "resources/tarnwell_resources.h"
 #include "tests/support/utf16_file.h"
+#include "tests/support/widget_access.h"
 #include "workbench/tarnwell_dlg.h"
 #include "workbench/translation_files.h"
 

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/mfc/detail/dialog_responder.h"
 #include "platform/mfc/detail/gui_application.h"
-#include "platform/mfc/detail/installed_responder.h"
 #include "platform/mfc/message_box.h"
 
 namespace {

@@ -5,9 +5,9 @@
 #include <QFileDialog>
 #include <QStringList>
 
+#include "platform/mfc/detail/dialog_responder.h"
 #include "platform/mfc/detail/file_filter.h"
 #include "platform/mfc/detail/gui_application.h"
-#include "platform/mfc/detail/installed_responder.h"
 #include "platform/mfc/detail/window.h"
 #include "platform/mfc/message_box.h"
 #include "platform/win32/native_path.h"

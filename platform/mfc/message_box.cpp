@@ -5,8 +5,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "platform/mfc/detail/dialog_responder.h"
 #include "platform/mfc/detail/gui_application.h"
-#include "platform/mfc/detail/installed_responder.h"
 #include "platform/mfc/detail/window.h"
 
 namespace {
@@ -63,57 +63,12 @@ int AfxMessageBox(const char16_t* text, UINT type, UINT) {
     return g_responder != nullptr ? g_responder->AnswerMessageBox(request) : ShowQtBox(request);
 }
 
-ScopedDialogResponder::ScopedDialogResponder(DialogResponder& responder) : previous_(g_responder) {
-    g_responder = &responder;
-}
-
-ScopedDialogResponder::~ScopedDialogResponder() {
-    g_responder = previous_;
-}
-
 DialogResponder* mfc_detail::InstalledResponder() {
     return g_responder;
 }
 
-FileDialogAnswer DialogResponder::AnswerFileDialog(const FileDialogRequest&) {
-    return {IDCANCEL, {}};
-}
-
-ColorDialogAnswer DialogResponder::AnswerColorDialog(const ColorDialogRequest&) {
-    return {IDCANCEL, 0};
-}
-
-int ScriptedResponder::AnswerMessageBox(const MessageBoxRequest& request) {
-    messageBoxes.push_back(request);
-    if (answers.empty()) {
-        return (request.type & MB_TYPEMASK) == MB_YESNO ? IDNO : IDOK;
-    }
-    const int answer = answers.front();
-    answers.pop_front();
-    return answer;
-}
-
-namespace {
-
-// The next scripted answer, or the given one when the script is empty.
-template <typename Answer>
-Answer Next(std::deque<Answer>& script, Answer otherwise) {
-    if (script.empty()) {
-        return otherwise;
-    }
-    Answer answer = script.front();
-    script.pop_front();
-    return answer;
-}
-
-}  // namespace
-
-FileDialogAnswer ScriptedResponder::AnswerFileDialog(const FileDialogRequest& request) {
-    fileDialogs.push_back(request);
-    return Next(fileAnswers, DialogResponder::AnswerFileDialog(request));
-}
-
-ColorDialogAnswer ScriptedResponder::AnswerColorDialog(const ColorDialogRequest& request) {
-    colorDialogs.push_back(request);
-    return Next(colorAnswers, DialogResponder::AnswerColorDialog(request));
+DialogResponder* mfc_detail::InstallResponder(DialogResponder* responder) {
+    DialogResponder* previous = g_responder;
+    g_responder = responder;
+    return previous;
 }

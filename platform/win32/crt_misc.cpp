@@ -10,13 +10,12 @@
 #include <string_view>
 
 #include "platform/win32/detail/file_access.h"
+#include "platform/win32/detail/fixed_time.h"
 #include "platform/win32/detail/pending_writes.h"
 #include "platform/win32/native_path.h"
 
 namespace crt {
 namespace {
-
-std::optional<std::int64_t> g_fixedTime;
 
 int Access(const std::string& nativePath, int mode) {
     if (!win32::detail::ProfileBatchHolds(nativePath) && !win32::detail::Exists(nativePath)) {
@@ -82,15 +81,11 @@ long _wtol(const char16_t* text) {
 }
 
 std::int64_t _time64(std::int64_t* time) {
-    const std::int64_t now = g_fixedTime.value_or(::time(nullptr));
+    const std::int64_t now = win32::detail::FixedTime64().value_or(::time(nullptr));
     if (time != nullptr) {
         *time = now;
     }
     return now;
-}
-
-void SetFixedTime64ForTesting(std::optional<std::int64_t> seconds) {
-    g_fixedTime = seconds;
 }
 
 int _wchdir(const char16_t* path) {
@@ -98,3 +93,8 @@ int _wchdir(const char16_t* path) {
 }
 
 }  // namespace crt
+
+std::optional<std::int64_t>& win32::detail::FixedTime64() {
+    static std::optional<std::int64_t> fixed;
+    return fixed;
+}

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 
 namespace crt {
 
@@ -33,10 +32,6 @@ long _wtol(const char16_t* text);
 
 // Seconds since 1970, also stored through time when it is not null.
 std::int64_t _time64(std::int64_t* time);
-
-// For tests only: while a time is set, _time64 reports it in place of the system clock;
-// std::nullopt brings the system clock back. Not for concurrent use.
-void SetFixedTime64ForTesting(std::optional<std::int64_t> seconds);
 
 // Makes the folder the current directory: 0, or -1 and nothing changes.
 int _wchdir(const char16_t* path);

@@ -13,6 +13,7 @@
 #include "platform/mfc/file_dialog.h"
 #include "platform/mfc/message_box.h"
 #include "platform/win32/native_path.h"
+#include "tests/support/dialog_responders.h"
 #include "tests/support/temp_folder.h"
 
 namespace {

@@ -9,10 +9,11 @@
 
 #include "foundation/product_folder.h"
 #include "platform/mfc/resource_module.h"
-#include "platform/mfc/widget_access.h"
 #include "platform/win32/native_path.h"
 #include "resources/tarnwell_resources.h"
+#include "tests/support/dialog_responders.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/widget_access.h"
 
 namespace fs = std::filesystem;
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/mfc/message_box.h"
+#include "tests/support/dialog_responders.h"
 #include "workbench/tarnwell_dlg.h"
 
 namespace tw_test {

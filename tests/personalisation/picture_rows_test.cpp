@@ -2,10 +2,10 @@
 #include <QWidget>
 #include <filesystem>
 
-#include "platform/mfc/widget_access.h"
 #include "resources/resource.h"
 #include "tests/personalisation/panel_fixture.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/widget_access.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 
 #include "resources/resource.h"
 #include "tests/personalisation/panel_fixture.h"
+#include "tests/support/dialog_responders.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/utf16_file.h"
 

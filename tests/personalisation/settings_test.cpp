@@ -9,13 +9,13 @@
 #include <iterator>
 #include <optional>
 
-#include "platform/mfc/widget_access.h"
 #include "platform/win32/profile.h"
 #include "resources/resource.h"
 #include "tests/personalisation/panel_fixture.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/utf16_file.h"
+#include "tests/support/widget_access.h"
 
 namespace {
 

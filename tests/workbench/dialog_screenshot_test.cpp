@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "platform/mfc/widget_access.h"
 #include "resources/tarnwell_resources.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/widget_access.h"
 #include "workbench/tarnwell_dlg.h"
 
 namespace {

@@ -6,6 +6,7 @@
 
 #include "platform/mfc/resource_module.h"
 #include "resources/tarnwell_resources.h"
+#include "tests/support/dialog_responders.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/utf16_file.h"
 #include "tests/workbench/product_folder_driver.h"

@@ -12,6 +12,8 @@
 #include "platform/mfc/resource_module.h"
 #include "platform/win32/crt_misc.h"
 #include "resources/tarnwell_resources.h"
+#include "tests/support/dialog_responders.h"
+#include "tests/support/fixed_time.h"
 #include "tests/support/temp_folder.h"
 #include "tests/workbench/product_folder_driver.h"
 #include "workbench/tarnwell_dlg.h"
@@ -33,15 +35,6 @@ constexpr char16_t kClearQuestion[] =
     u"确实要清空当前的待翻译资源？";
 constexpr char16_t kDeleteQuestion[] = u"确实要删除所有翻译结果？";
 constexpr char16_t kSucceeded[] = u"操作成功，请重新启动软件！";
-
-// The clock that names the pending archive, fixed for one test.
-class FixedClock {
-  public:
-    explicit FixedClock(std::int64_t seconds) { crt::SetFixedTime64ForTesting(seconds); }
-    ~FixedClock() { crt::SetFixedTime64ForTesting(std::nullopt); }
-    FixedClock(const FixedClock&) = delete;
-    FixedClock& operator=(const FixedClock&) = delete;
-};
 
 class PendingListTest : public testing::Test {
   protected:
@@ -153,7 +146,7 @@ TEST_F(PendingListTest, ClearArchivesThePendingFileUnderTheTime) {
         c.prepare();
         Snapshot want = TakeSnapshot();
 
-        const FixedClock clock(c.now);
+        const ScopedFixedTime64 clock(c.now);  // names the pending archive
         const Outcome outcome = Press(IDC_CLEAR_PENDING, IDYES);
         ExpectBoxes(outcome, kClearQuestion,
                     c.archive != nullptr ? kSucceeded : u"没有数据或者操作失败！");

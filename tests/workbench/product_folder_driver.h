@@ -15,11 +15,12 @@
 
 #include "platform/mfc/list_ctrl.h"
 #include "platform/mfc/message_box.h"
-#include "platform/mfc/widget_access.h"
 #include "platform/mfc/wnd.h"
 #include "platform/win32/profile.h"
 #include "resources/resource.h"
+#include "tests/support/dialog_responders.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/widget_access.h"
 
 namespace tw_test {
 

@@ -14,9 +14,9 @@
 #include <filesystem>
 
 #include "platform/mfc/gdi.h"
-#include "platform/mfc/widget_access.h"
 #include "resources/tarnwell_resources.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/widget_access.h"
 
 namespace {
 

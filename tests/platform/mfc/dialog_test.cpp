@@ -12,8 +12,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "platform/mfc/widget_access.h"
 #include "tests/platform/mfc/test_dialog.h"
+#include "tests/support/widget_access.h"
 
 namespace {
 

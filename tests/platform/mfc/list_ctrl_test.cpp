@@ -11,8 +11,8 @@
 #include <QTest>
 #include <string>
 
-#include "platform/mfc/widget_access.h"
 #include "tests/platform/mfc/test_dialog.h"
+#include "tests/support/widget_access.h"
 
 namespace {
 

@@ -5,9 +5,10 @@
 #include <QTest>
 
 #include "platform/mfc/message_box.h"
-#include "platform/mfc/widget_access.h"
 #include "platform/mfc/winapp.h"
 #include "tests/platform/mfc/test_dialog.h"
+#include "tests/support/dialog_responders.h"
+#include "tests/support/widget_access.h"
 
 namespace {
 

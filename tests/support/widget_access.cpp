@@ -1,4 +1,4 @@
-#include "platform/mfc/widget_access.h"
+#include "tests/support/widget_access.h"
 
 #include "platform/mfc/detail/window.h"
 
