@@ -66,8 +66,8 @@ bool DisplayNamed() {
 
 void ReportNoDisplay() {
     std::fputs(
-        "tarnwell: 没有可以显示窗口的屏幕 (DISPLAY 未设置)，请在图形桌面中启动，"
-        "或用虚拟屏幕启动: xvfb-run -a tarnwell\n",
+        "tarnwell: 没有可用的显示，无法打开窗口。请在图形桌面中运行，"
+        "或在虚拟显示中运行: xvfb-run -a tarnwell\n",
         stderr);
 }
 
