@@ -4,5 +4,9 @@
 #include "resources/tarnwell_resources.h"
 
 int main(int argc, char** argv) {
+    // Without arguments the dialog runs, and it needs a screen; the generator does not.
+    if (argc <= 1 && !CanShowWindows()) {
+        return 1;
+    }
     return AfxWinMain(TarnwellResources(), argc, argv);
 }

@@ -65,6 +65,14 @@ int AfxWinMain(HINSTANCE module, int argc, char** argv) {
     return status;
 }
 
+bool CanShowWindows() {
+    if (mfc_detail::DisplayNamed()) {
+        return true;
+    }
+    mfc_detail::ReportNoDisplay();
+    return false;
+}
+
 BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX*) {
     return TRUE;
 }

@@ -54,6 +54,11 @@ CWinApp* AfxGetApp();
 // 1 when there is no application object.
 int AfxWinMain(HINSTANCE module, int argc, char** argv);
 
+// Whether windows can be shown here: a display is named (DISPLAY, WAYLAND_DISPLAY) or
+// QT_QPA_PLATFORM picks a platform. When not, says on stderr in one line how to start
+// the program (on a desktop, or under xvfb-run) and returns false.
+bool CanShowWindows();
+
 // Common controls and control containment need no set-up here; both calls do nothing.
 struct INITCOMMONCONTROLSEX {
     DWORD dwSize;

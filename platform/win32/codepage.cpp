@@ -61,8 +61,11 @@ void Decode(const CodePageTable& table, const unsigned char* bytes, int length, 
             emit(table.single[b]);
             continue;
         }
-        const char16_t unit =
-            i + 1 < length ? table.pair[b << 8 | bytes[i + 1]] : CodePageTable::kLoneLead;
+        if (i + 1 == length) {
+            emit(table.endLead);
+            continue;
+        }
+        const char16_t unit = table.pair[b << 8 | bytes[i + 1]];
         if (unit == CodePageTable::kLoneLead) {
             emit(CodePageTable::kDefaultUnit);
         } else {

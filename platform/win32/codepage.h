@@ -24,12 +24,13 @@ inline constexpr DWORD LCMAP_TRADITIONAL_CHINESE = 0x04000000;
 // Decodes byteCount bytes (-1: up to and including the terminating NUL) into UTF-16.
 // Returns the number of units written, or with wideCount 0 the number needed.
 // Returns 0 for an unknown code page, flags other than 0, a null or empty input, or a
-// buffer that is too small. Bytes that do not decode give the code page's default
-// character U+003F: a byte the code page does not assign, a lead byte at the end or
-// before a byte that cannot trail it (that byte is then decoded afresh), an unassigned
-// pair (one U+003F for both). In UTF-8 an invalid sequence gives U+FFFD for each longest
-// start of a valid sequence that breaks off and for each other stray byte: C0 80 gives
-// two, a surrogate's ED A0 80 three, a cut-off E6 B1 one.
+// buffer that is too small. Bytes that do not decode give the default character U+003F:
+// a byte the code page does not assign, an unassigned pair (one U+003F for both), a lead
+// byte at the end (in 932 its default character U+30FB) or before a byte that cannot
+// trail it. That byte is then decoded afresh, except in 936 and 950, where a lead byte
+// takes any byte but NUL with it as one unassigned pair. In UTF-8 an invalid sequence gives U+FFFD
+// for each longest start of a valid sequence that breaks off and for each other stray byte: C0 80
+// gives two, a surrogate's ED A0 80 three, a cut-off E6 B1 one.
 int MultiByteToWideChar(UINT codePage, DWORD flags, const char* bytes, int byteCount,
                         char16_t* wide, int wideCount);
 

@@ -12,6 +12,23 @@
 namespace win32::detail {
 namespace {
 
+// Where Windows reads broken double-byte text otherwise than ICU: in 936 and 950 a lead
+// byte takes any byte but NUL with it, as one unassigned character; in 932 a lead byte
+// at the end gives that code page's default character.
+void FollowWindows(unsigned codePage, CodePageTable& table) {
+    if (codePage == 936 || codePage == 950) {
+        for (std::size_t code = 0; code < table.pair.size(); ++code) {
+            if (table.lead[code >> 8] && (code & 0xFF) != 0 &&
+                table.pair[code] == CodePageTable::kLoneLead) {
+                table.pair[code] = CodePageTable::kDefaultUnit;
+            }
+        }
+    }
+    if (codePage == 932) {
+        table.endLead = u'\u30FB';
+    }
+}
+
 // The built tables, by code page. A table once built is found without a lock.
 class TableRegistry {
   public:
@@ -27,10 +44,11 @@ class TableRegistry {
         if (const CodePageTable* table = slot.load(std::memory_order_relaxed)) {
             return table;
         }
-        std::unique_ptr<const CodePageTable> built = BuildCodePageTable(codePage);
+        std::unique_ptr<CodePageTable> built = BuildCodePageTable(codePage);
         if (built == nullptr) {
             return nullptr;
         }
+        FollowWindows(codePage, *built);
         slot.store(built.get(), std::memory_order_release);
         owned_.push_back(std::move(built));
         return owned_.back().get();

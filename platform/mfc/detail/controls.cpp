@@ -1,18 +1,24 @@
 #include "platform/mfc/detail/controls.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QProxyStyle>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextDocument>
 #include <QTextLayout>
+
+#include "platform/mfc/detail/edit_menu.h"
 
 namespace mfc_detail {
 namespace {
@@ -62,6 +68,21 @@ QWidget* MakeButton(QWidget* parent, DWORD style) {
     }
 }
 
+void ShowEditMenu(QWidget* edit, QContextMenuEvent* event) {
+    if (const std::unique_ptr<QMenu> menu = MakeEditMenu(edit)) {
+        menu->exec(event->globalPos());
+    }
+}
+
+// A single-line edit with the context menu of a Windows edit.
+class LineEdit : public QLineEdit {
+  public:
+    using QLineEdit::QLineEdit;
+
+  protected:
+    void contextMenuEvent(QContextMenuEvent* event) override { ShowEditMenu(this, event); }
+};
+
 // A multi-line edit. Without ES_WANTRETURN, Enter and Esc go on to the dialog and
 // Ctrl+Enter breaks the line, as in a Windows dialog.
 class MultiLineEdit : public QPlainTextEdit {
@@ -84,6 +105,7 @@ class MultiLineEdit : public QPlainTextEdit {
             QPlainTextEdit::keyPressEvent(event);
         }
     }
+    void contextMenuEvent(QContextMenuEvent* event) override { ShowEditMenu(this, event); }
 
   private:
     bool wantReturn_;
@@ -92,7 +114,7 @@ class MultiLineEdit : public QPlainTextEdit {
 QWidget* MakeEdit(QWidget* parent, DWORD style) {
     const bool readOnly = (style & ES_READONLY) != 0;
     if ((style & ES_MULTILINE) == 0) {
-        auto* line = new QLineEdit(parent);
+        auto* line = new LineEdit(parent);
         line->setReadOnly(readOnly);
         return line;
     }
@@ -191,8 +213,30 @@ QWidget* MakeStatic(QWidget* parent, DWORD style, int lineHeight) {
     return label;
 }
 
+// A drop-down list that opens below its field, or above it where the screen ends, as a
+// Windows combo box does; Qt's styles may lay the list over the field.
+class DropDownList : public QComboBox {
+  public:
+    using QComboBox::QComboBox;
+
+    void showPopup() override {
+        QComboBox::showPopup();
+        QWidget* popup = view()->window();
+        const QPoint below = mapToGlobal(QPoint(0, height()));
+        QPoint at(below.x(), below.y());
+        if (const QScreen* screen = this->screen()) {
+            const QRect area = screen->availableGeometry();
+            const int above = mapToGlobal(QPoint(0, 0)).y() - popup->height();
+            if (below.y() + popup->height() > area.bottom() + 1 && above >= area.top()) {
+                at.setY(above);
+            }
+        }
+        popup->move(at);
+    }
+};
+
 QWidget* MakeCombo(QWidget* parent, DWORD style) {
-    auto* combo = new QComboBox(parent);
+    auto* combo = new DropDownList(parent);
     combo->setEditable(false);
     // The drop-down shows up to 30 items, as with version 6 of the common controls.
     combo->setMaxVisibleItems(30);
@@ -262,6 +306,8 @@ std::u16string EditWindow::Text() const {
 void EditWindow::SetText(const std::u16string& text) {
     if (line_ != nullptr) {
         line_->setText(ToQString(text));
+        // A Windows edit shows the start of a text set by code, the caret before it.
+        line_->setCursorPosition(0);
         NotifyParent(EN_CHANGE);
         return;
     }

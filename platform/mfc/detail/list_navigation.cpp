@@ -162,11 +162,11 @@ ListAction ClickAction(const ListRows& rows, int row, ListModifiers modifiers, b
     return Act(rows, row, modifiers);
 }
 
-int TypeAhead::Type(const ListRows& rows, std::u16string_view text, long long now, int interval) {
+int TypeAhead::Type(const ListRows& rows, std::u16string_view text, long long now) {
     if (text.empty()) {
         return -1;
     }
-    if (now - last_ > interval) {
+    if (now - last_ > kPause) {
         typed_.clear();
     }
     last_ = now;

@@ -63,9 +63,12 @@ ListAction SelectAlone(int row);
 // with it.
 class TypeAhead {
   public:
-    // The row for the typed text at time now (milliseconds); -1 for none. A pause of
-    // more than interval starts a new prefix.
-    int Type(const ListRows& rows, std::u16string_view text, long long now, int interval);
+    // A pause longer than this (milliseconds) starts a new prefix: twice Windows'
+    // default double-click time, as a Windows list view waits.
+    static constexpr long long kPause = 1000;
+
+    // The row for the typed text at time now (milliseconds); -1 for none.
+    int Type(const ListRows& rows, std::u16string_view text, long long now);
 
   private:
     std::u16string typed_;

@@ -1,11 +1,11 @@
 #include "platform/mfc/detail/list_table_view.h"
 
-#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
+#include <chrono>
 #include <optional>
 
 #include "platform/mfc/detail/list_model.h"
@@ -63,6 +63,20 @@ ListModifiers ModifiersOf(Qt::KeyboardModifiers modifiers) {
                          (modifiers & Qt::ControlModifier) != 0};
 }
 
+std::function<long long()>& TypeAheadClock() {
+    static std::function<long long()> clock;
+    return clock;
+}
+
+long long Now() {
+    if (const auto& clock = TypeAheadClock()) {
+        return clock();
+    }
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
 bool Printable(const QString& text) {
     return !text.isEmpty() &&
            std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint(); });
@@ -70,12 +84,17 @@ bool Printable(const QString& text) {
 
 }  // namespace
 
+void SetTypeAheadClock(std::function<long long()> clock) {
+    TypeAheadClock() = std::move(clock);
+}
+
 ListTableView::ListTableView(QWidget* parent, ListOwner& owner, bool showSelectionAlways)
     : QTableView(parent), owner_(owner), showSelectionAlways_(showSelectionAlways) {
     setSelectionMode(QAbstractItemView::NoSelection);
+    // A report view scrolls by whole rows: the top row is never cut.
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     setItemDelegate(new RowStateDelegate(*this, owner_));
     horizontalHeader()->setSectionsClickable(false);
-    clock_.start();
 }
 
 void ListTableView::SetListModel(ListModel* model) {
@@ -169,8 +188,7 @@ void ListTableView::keyboardSearch(const QString& search) {
 }
 
 void ListTableView::TypeText(const QString& text) {
-    const int row = typeAhead_.Type(owner_.Rows(), FromQString(text), clock_.elapsed(),
-                                    QApplication::keyboardInputInterval());
+    const int row = typeAhead_.Type(owner_.Rows(), FromQString(text), Now());
     if (row >= 0) {
         owner_.Perform(SelectAlone(row));
     }
@@ -190,9 +208,9 @@ void ListTableView::mousePressEvent(QMouseEvent* event) {
     Press(event);
 }
 
-void ListTableView::mouseDoubleClickEvent(QMouseEvent* event) {
-    Press(event);
-}
+// The press before it did the selecting; a Windows list view only tells the parent of
+// the double click, which no handler here asks for.
+void ListTableView::mouseDoubleClickEvent(QMouseEvent*) {}
 
 // Dragging selects nothing and the release changes nothing: the press did it all.
 void ListTableView::mouseMoveEvent(QMouseEvent*) {}
@@ -207,6 +225,25 @@ void ListTableView::focusInEvent(QFocusEvent* event) {
 void ListTableView::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
     viewport()->update();
+}
+
+void ListTableView::scrollContentsBy(int dx, int dy) {
+    QTableView::scrollContentsBy(dx, dy);
+    KeepTopRowWhole();
+}
+
+void ListTableView::updateGeometries() {
+    QTableView::updateGeometries();
+    KeepTopRowWhole();
+}
+
+void ListTableView::KeepTopRowWhole() {
+    const int top = verticalScrollBar()->value();
+    QHeaderView* rows = verticalHeader();
+    if (top < rows->count() && rows->offset() != rows->sectionPosition(top)) {
+        rows->setOffsetToSectionPosition(top);
+        viewport()->update();
+    }
 }
 
 void ListTableView::paintEvent(QPaintEvent* event) {

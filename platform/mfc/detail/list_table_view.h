@@ -5,12 +5,16 @@
 // row.
 #pragma once
 
-#include <QElapsedTimer>
 #include <QTableView>
+#include <functional>
 
 #include "platform/mfc/detail/list_navigation.h"
 
 namespace mfc_detail {
+
+// The clock in milliseconds that type-ahead measures pauses with. Tests set their own;
+// an empty function restores the steady clock.
+void SetTypeAheadClock(std::function<long long()> clock);
 
 class ListModel;
 class ListRows;
@@ -52,8 +56,13 @@ class ListTableView : public QTableView {
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void updateGeometries() override;
 
   private:
+    // Qt lines the last row up with the bottom when scrolled to the end, cutting the
+    // top row; a report view keeps the top row whole and leaves the rest blank.
+    void KeepTopRowWhole();
     void Press(QMouseEvent* event);
     void TypeText(const QString& text);
     ListPage Page() const;
@@ -64,7 +73,6 @@ class ListTableView : public QTableView {
     ListModel* model_ = nullptr;
     bool showSelectionAlways_;
     TypeAhead typeAhead_;
-    QElapsedTimer clock_;
 };
 
 }  // namespace mfc_detail

@@ -15,10 +15,12 @@ struct CodePageTable {
     // followed by T decodes through pair[L << 8 | T]: a character, kDefaultUnit for an
     // unassigned pair (both bytes taken), or kLoneLead when T cannot trail L, so that L
     // alone gives kDefaultUnit and T is decoded afresh. `pair` is empty without lead bytes.
+    // A lead byte that ends the input gives endLead.
     static constexpr char16_t kLoneLead = 0;
     std::array<char16_t, 256> single{};
     std::array<bool, 256> lead{};
     std::vector<char16_t> pair;
+    char16_t endLead = kDefaultUnit;
     // Encoding, by UTF-16 unit: kUnmapped, a single byte (< 0x100) or lead << 8 | trail.
     static constexpr std::uint16_t kUnmapped = 0xFFFF;
     std::vector<std::uint16_t> encode;

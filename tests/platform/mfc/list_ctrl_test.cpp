@@ -11,6 +11,7 @@
 #include <QTest>
 #include <string>
 
+#include "platform/mfc/detail/list_table_view.h"
 #include "tests/platform/mfc/test_dialog.h"
 #include "tests/support/widget_access.h"
 
@@ -30,7 +31,9 @@ class ListCtrlTest : public testing::Test {
         list.InsertColumn(2, u"翻译后", LVCFMT_LEFT, 120);
         WidgetOfWindow(dialog.m_hWnd)->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(WidgetOfWindow(dialog.m_hWnd)));
+        mfc_detail::SetTypeAheadClock([this] { return now; });
     }
+    void TearDown() override { mfc_detail::SetTypeAheadClock({}); }
 
     // Rows "keya", "keyb", ... with the texts "text a\n", ... and the values 100, 101, ...
     void AddRows(int count) {
@@ -53,6 +56,15 @@ class ListCtrlTest : public testing::Test {
     }
     void ClickRow(int row, Qt::KeyboardModifiers modifiers = {}) {
         QTest::mouseClick(View()->viewport(), Qt::LeftButton, modifiers, Cell(row, 1).center());
+    }
+    // The events of a double click as Qt delivers them: the second press comes as the
+    // double click.
+    void DoubleClickRow(int row, Qt::KeyboardModifiers modifiers = {}) {
+        const QPoint at = Cell(row, 1).center();
+        QTest::mousePress(View()->viewport(), Qt::LeftButton, modifiers, at);
+        QTest::mouseRelease(View()->viewport(), Qt::LeftButton, modifiers, at);
+        QTest::mouseDClick(View()->viewport(), Qt::LeftButton, modifiers, at);
+        QTest::mouseRelease(View()->viewport(), Qt::LeftButton, modifiers, at);
     }
     // Gives the list the focus the way a user does, through the previous control.
     void TabIntoList() {
@@ -84,6 +96,7 @@ class ListCtrlTest : public testing::Test {
 
     TestDialog dialog;
     CListCtrl& list = dialog.list;
+    long long now = 0;  // what type-ahead's clock reads, in milliseconds
 };
 
 TEST_F(ListCtrlTest, RowsHoldTextsAndValues) {
@@ -296,6 +309,32 @@ TEST_F(ListCtrlTest, PageKeysGoToTheEdgeOfThePageThenAPageOn) {
     EXPECT_TRUE(View()->viewport()->rect().contains(Cell(39, 0))) << "scrolled into view";
 }
 
+// A report view scrolls by whole rows: the top row is never cut, whatever the height.
+TEST_F(ListCtrlTest, TheViewScrollsByWholeRows) {
+    AddRows(40);
+    const int rowHeight = View()->verticalHeader()->defaultSectionSize();
+    const int frame = View()->height() - View()->viewport()->height();
+    View()->resize(View()->width(), frame + 7 * rowHeight + rowHeight / 2);
+    Show();
+    ASSERT_NE(View()->viewport()->height() % rowHeight, 0);
+    TabIntoList();
+    ClickRow(0);
+    const auto topRowIsWhole = [&] { return View()->rowViewportPosition(View()->rowAt(0)) == 0; };
+
+    Key(Qt::Key_End);
+    EXPECT_TRUE(topRowIsWhole());
+    EXPECT_LE(View()->rowViewportPosition(39) + rowHeight, View()->viewport()->height())
+        << "the last row whole";
+    Key(Qt::Key_PageUp);
+    EXPECT_EQ(Focused(), View()->rowAt(0));
+    EXPECT_EQ(View()->rowViewportPosition(Focused()), 0) << "on a whole row";
+    Key(Qt::Key_PageUp);
+    EXPECT_TRUE(topRowIsWhole());
+    EXPECT_EQ(View()->rowViewportPosition(Focused()), 0);
+    View()->verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_TRUE(topRowIsWhole());
+}
+
 TEST_F(ListCtrlTest, ShiftExtendsFromTheSelectionMarkThatCodeSets) {
     AddRows(10);
     TabIntoList();
@@ -332,13 +371,50 @@ TEST_F(ListCtrlTest, TypingFindsARowByItsFirstColumn) {
     TabIntoList();
     QTest::keyClicks(View(), "KEYE");
     EXPECT_EQ(Selected(), Rows{4}) << "regardless of case";
-    QTest::qWait(QApplication::keyboardInputInterval() + 50);
+    now += 1001;
     QTest::keyClicks(View(), "t");  // only the second column begins with t
     EXPECT_EQ(Selected(), Rows{4});
-    QTest::qWait(QApplication::keyboardInputInterval() + 50);
+    now += 1001;
     QTest::keyClicks(View(), "kk");  // the same letter again: the next row beginning with it
     EXPECT_EQ(Selected(), Rows{0});
     EXPECT_EQ(Focused(), 0);
+}
+
+// A Windows list view joins the characters typed within a second into one prefix.
+TEST_F(ListCtrlTest, TypedCharactersJoinWithinASecond) {
+    AddRows(5);
+    const char16_t* keys[] = {u"1000", u"2000", u"1500", u"2100", u"1200"};
+    for (int row = 0; row < 5; ++row) {
+        list.SetItemText(row, 0, keys[row]);
+    }
+    TabIntoList();
+    QTest::keyClicks(View(), "2");
+    EXPECT_EQ(Selected(), Rows{1});
+    dialog.notifications.clear();
+    now += 700;
+    QTest::keyClicks(View(), "1");
+    EXPECT_EQ(Selected(), Rows{3}) << "the first row beginning with 21";
+    EXPECT_EQ(dialog.notifications, (Notifications{{1, kBoth, 0, 101}, {3, 0, kBoth, 103}}));
+    now += 1001;
+    QTest::keyClicks(View(), "1");
+    EXPECT_EQ(Selected(), Rows{4}) << "after a pause, the next row beginning with 1";
+}
+
+// The press of a double click selects; the double click itself changes nothing.
+TEST_F(ListCtrlTest, ACtrlDoubleClickTogglesARowOnce) {
+    AddRows(6);
+    ClickRow(1);
+    dialog.notifications.clear();
+    DoubleClickRow(4, Qt::ControlModifier);
+    EXPECT_EQ(dialog.notifications,
+              (Notifications{{1, kBoth, LVIS_SELECTED, 101}, {4, 0, kBoth, 104}}));
+    EXPECT_EQ(Selected(), (Rows{1, 4}));
+    EXPECT_EQ(Focused(), 4);
+
+    dialog.notifications.clear();
+    DoubleClickRow(2);
+    EXPECT_EQ(Selected(), Rows{2});
+    EXPECT_EQ(dialog.notifications.size(), 3u) << "rows 1 and 4 lose, row 2 gains";
 }
 
 TEST_F(ListCtrlTest, AClickSelectsOnTheButtonsPressAndTellsTheLossFirst) {
