@@ -1,5 +1,5 @@
 // CopyFileW and MoveFileW, as Windows behaves. Paths are Windows-style (native_path.h);
-// read-only entries follow detail/file_access.h.
+// writes follow the store (file_store.h).
 #pragma once
 
 #include "platform/win32/win_types.h"

@@ -13,7 +13,7 @@
 // Writing keeps every other line byte for byte and the file's encoding; a missing or
 // empty file is created in code page 936. New lines end in CR LF. The whole file is
 // replaced atomically, so a failure leaves the old file as it was; read-only files and
-// folders follow detail/file_access.h.
+// folders follow the store (file_store.h).
 //
 // Paths are Windows-style (native_path.h), relative ones taken from the current
 // directory at the time of the call. A file is parsed once and kept indexed; one stat

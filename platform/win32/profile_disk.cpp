@@ -1,39 +1,16 @@
 #include "platform/win32/detail/profile_disk.h"
 
-#include <limits.h>
-#include <sys/stat.h>
-#include <time.h>
-#include <unistd.h>
-
 #include <string_view>
 
 namespace win32::detail {
-namespace {
-
-FileTime TimeOf(const timespec& time) {
-    return {time.tv_sec, time.tv_nsec};
-}
-
-}  // namespace
 
 FileSignature StatFile(const std::string& nativePath) {
-    struct stat status {};
-    if (::stat(nativePath.c_str(), &status) != 0 || S_ISDIR(status.st_mode)) {
+    const EntryStatus status = StatEntry(nativePath);
+    if (!status.exists || status.directory) {
         return {};
     }
-    return {true,
-            status.st_dev,
-            status.st_ino,
-            status.st_size,
-            TimeOf(status.st_mtim),
-            TimeOf(status.st_ctim),
-            status.st_mode & 07777u};
-}
-
-FileTime FileClockNow() {
-    timespec now{};
-    ::clock_gettime(CLOCK_REALTIME_COARSE, &now);
-    return TimeOf(now);
+    return {true,           status.device, status.inode, status.size, status.modified,
+            status.changed, status.mode};
 }
 
 bool Vouches(const FileSignature& signature, FileTime readStart) {
@@ -46,11 +23,6 @@ bool Vouches(const FileSignature& signature, FileTime readStart) {
         changed.seconds += 2;
     }
     return changed < readStart;
-}
-
-std::string CurrentFolder() {
-    char cwd[PATH_MAX];
-    return ::getcwd(cwd, sizeof cwd) != nullptr ? cwd : "/";
 }
 
 std::string AbsolutePath(const std::string& nativePath, const std::string& folder) {

@@ -1,19 +1,14 @@
-// What the profile files ask of the file system: a file's signature from one stat,
-// whether a signature vouches for the bytes read after it, and the absolute form of a
-// path.
+// What the profile files make of the file system's answers: a file's signature from one
+// stat, whether a signature vouches for the bytes read after it, and the absolute form
+// of a path.
 #pragma once
 
-#include <compare>
 #include <cstdint>
 #include <string>
 
-namespace win32::detail {
+#include "platform/win32/detail/file_system.h"
 
-struct FileTime {
-    std::int64_t seconds = 0;
-    std::int64_t nanoseconds = 0;
-    auto operator<=>(const FileTime&) const = default;
-};
+namespace win32::detail {
 
 // Equal signatures: the same file, unchanged, as far as one stat can tell.
 struct FileSignature {
@@ -29,16 +24,10 @@ struct FileSignature {
 
 FileSignature StatFile(const std::string& nativePath);
 
-// The clock the kernel stamps files with.
-FileTime FileClockNow();
-
 // Whether every later change of the file must show in its signature: its change time
 // lies before readStart, taken before the stat and the read. A file changed within the
 // clock's last tick can change again with the same times, and needs its bytes compared.
 bool Vouches(const FileSignature& signature, FileTime readStart);
-
-// The current directory, or "/" when it cannot be had.
-std::string CurrentFolder();
 
 // The path taken from folder (an absolute path), "." and empty components dropped.
 std::string AbsolutePath(const std::string& nativePath, const std::string& folder);
