@@ -1,13 +1,19 @@
 #include "foundation/whole_file.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
+#include <thread>
 
+#include "foundation/staged_files.h"
 #include "platform/mfc/exceptions.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/support/temp_folder.h"
@@ -156,6 +162,70 @@ TEST(ReplaceFileBytes, TheFileKeepsItsPermissionBits) {
     fs::permissions("file", fs::perms::owner_read | fs::perms::owner_write);
     ASSERT_EQ(ReplaceFileBytes(u"file", "new"), FileWrite::kStored);
     EXPECT_EQ(fs::status("file").permissions(), fs::perms::owner_read | fs::perms::owner_write);
+}
+
+std::set<std::string> Names(const fs::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        names.insert(entry.path().filename().string());
+    }
+    return names;
+}
+
+// Writers killed at random moments: the file holds one of the two contents whole, and a
+// temporary left behind is whole too, under the one fixed name.
+TEST(ReplaceFileBytes, KilledWritersLeaveNoTornFileAndNoPartialTemporary) {
+    tw_test::TempFolder folder;
+    const std::string a(1 << 20, 'a');
+    const std::string b(1 << 20, 'b');
+    ASSERT_EQ(ReplaceFileBytes(u"f", a), FileWrite::kStored);
+    for (int round = 0; round < 30; ++round) {
+        SCOPED_TRACE(round);
+        const pid_t writer = ::fork();
+        ASSERT_GE(writer, 0);
+        if (writer == 0) {
+            for (int i = 0;; ++i) {
+                ReplaceFileBytes(u"f", i % 2 == 0 ? b : a);
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(300 + 211 * round));
+        ::kill(writer, SIGKILL);
+        ::waitpid(writer, nullptr, 0);
+        const std::string now = ReadBytes("f");
+        ASSERT_TRUE(now == a || now == b);
+        for (const std::string& name : Names(".")) {
+            ASSERT_TRUE(name == "f" || name == "f.tarnwell-new") << name;
+            const std::string left = ReadBytes(name);
+            ASSERT_TRUE(left == a || left == b) << name << " is torn";
+        }
+    }
+}
+
+TEST(StagedFiles, NothingChangesBeforeTheCommitAndEverythingAfter) {
+    tw_test::TempFolder folder;
+    WriteBytes("a/old.txt", "old");
+    fs::permissions("a/old.txt", static_cast<fs::perms>(0664));
+    WriteBytes("a/dropped.txt", "kept");
+    WriteBytes("b/readonly.txt", "read-only");
+    tw_test::MakeReadOnly("b/readonly.txt");
+    {
+        StagedFiles staged;
+        EXPECT_EQ(staged.Stage(u"a\\old.txt", "new"), FileWrite::kStored);
+        EXPECT_EQ(staged.Stage(u"a\\made.txt", "made"), FileWrite::kStored);
+        EXPECT_EQ(staged.Stage(u"b\\readonly.txt", "x"), FileWrite::kNotOpened);
+        EXPECT_EQ(staged.Stage(u"c\\missing-folder.txt", "x"), FileWrite::kNotOpened);
+        EXPECT_EQ(ReadBytes("a/old.txt"), "old");
+        EXPECT_FALSE(fs::exists("a/made.txt"));
+        EXPECT_TRUE(staged.Commit());
+        EXPECT_EQ(ReadBytes("a/old.txt"), "new");
+        EXPECT_EQ(fs::status("a/old.txt").permissions(), static_cast<fs::perms>(0664));
+        EXPECT_EQ(ReadBytes("a/made.txt"), "made");
+        EXPECT_EQ(staged.Stage(u"a\\dropped.txt", "never committed"), FileWrite::kStored);
+    }
+    EXPECT_EQ(ReadBytes("a/dropped.txt"), "kept");
+    EXPECT_EQ(ReadBytes("b/readonly.txt"), "read-only");
+    EXPECT_EQ(Names("a"), (std::set<std::string>{"dropped.txt", "made.txt", "old.txt"}));
+    EXPECT_EQ(Names("b"), std::set<std::string>{"readonly.txt"});
 }
 
 TEST(WriteBytesFile, WritesExactlyTheData) {
