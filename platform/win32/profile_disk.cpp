@@ -6,11 +6,7 @@ namespace win32::detail {
 
 FileSignature StatFile(const std::string& nativePath) {
     const EntryStatus status = StatEntry(nativePath);
-    if (!status.exists || status.directory) {
-        return {};
-    }
-    return {true,           status.device, status.inode, status.size, status.modified,
-            status.changed, status.mode};
+    return status.directory ? FileSignature{} : status;
 }
 
 bool Vouches(const FileSignature& signature, FileTime readStart) {

@@ -1,17 +1,13 @@
 #include "foundation/whole_file.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
 
-#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
 #include <set>
 #include <string>
-#include <thread>
 
 #include "foundation/staged_files.h"
 #include "platform/mfc/exceptions.h"
@@ -21,6 +17,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using tw_test::Names;
 using tw_test::ReadBytes;
 using tw_test::WriteBytes;
 
@@ -164,14 +161,6 @@ TEST(ReplaceFileBytes, TheFileKeepsItsPermissionBits) {
     EXPECT_EQ(fs::status("file").permissions(), fs::perms::owner_read | fs::perms::owner_write);
 }
 
-std::set<std::string> Names(const fs::path& folder) {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.insert(entry.path().filename().string());
-    }
-    return names;
-}
-
 // Writers killed at random moments: the file holds one of the two contents whole, and a
 // temporary left behind is whole too, under the one fixed name.
 TEST(ReplaceFileBytes, KilledWritersLeaveNoTornFileAndNoPartialTemporary) {
@@ -179,26 +168,9 @@ TEST(ReplaceFileBytes, KilledWritersLeaveNoTornFileAndNoPartialTemporary) {
     const std::string a(1 << 20, 'a');
     const std::string b(1 << 20, 'b');
     ASSERT_EQ(ReplaceFileBytes(u"f", a), FileWrite::kStored);
-    for (int round = 0; round < 30; ++round) {
-        SCOPED_TRACE(round);
-        const pid_t writer = ::fork();
-        ASSERT_GE(writer, 0);
-        if (writer == 0) {
-            for (int i = 0;; ++i) {
-                ReplaceFileBytes(u"f", i % 2 == 0 ? b : a);
-            }
-        }
-        std::this_thread::sleep_for(std::chrono::microseconds(300 + 211 * round));
-        ::kill(writer, SIGKILL);
-        ::waitpid(writer, nullptr, 0);
-        const std::string now = ReadBytes("f");
-        ASSERT_TRUE(now == a || now == b);
-        for (const std::string& name : Names(".")) {
-            ASSERT_TRUE(name == "f" || name == "f.tarnwell-new") << name;
-            const std::string left = ReadBytes(name);
-            ASSERT_TRUE(left == a || left == b) << name << " is torn";
-        }
-    }
+    EXPECT_EQ(tw_test::CheckKilledWriters(
+                  "f", a, b, [&](int i) { ReplaceFileBytes(u"f", i % 2 == 0 ? a : b); }),
+              "");
 }
 
 TEST(StagedFiles, NothingChangesBeforeTheCommitAndEverythingAfter) {

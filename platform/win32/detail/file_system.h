@@ -38,6 +38,7 @@ struct EntryStatus {
     FileTime modified;
     FileTime changed;
     unsigned mode = 0;  // permission bits
+    bool operator==(const EntryStatus&) const = default;
 };
 
 // Ask only (no flush).

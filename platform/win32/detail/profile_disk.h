@@ -3,7 +3,6 @@
 // of a path.
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 #include "platform/win32/detail/file_system.h"
@@ -11,17 +10,9 @@
 namespace win32::detail {
 
 // Equal signatures: the same file, unchanged, as far as one stat can tell.
-struct FileSignature {
-    bool exists = false;  // a folder counts as missing
-    std::uint64_t device = 0;
-    std::uint64_t inode = 0;
-    std::int64_t size = 0;
-    FileTime modified;
-    FileTime changed;
-    unsigned mode = 0;  // permission bits
-    bool operator==(const FileSignature&) const = default;
-};
+using FileSignature = EntryStatus;
 
+// The file's signature; a folder counts as missing.
 FileSignature StatFile(const std::string& nativePath);
 
 // Whether every later change of the file must show in its signature: its change time

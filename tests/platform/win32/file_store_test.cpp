@@ -30,6 +30,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using tw_test::Names;
 using tw_test::ReadBytes;
 using tw_test::WriteBytes;
 
@@ -84,14 +85,6 @@ const Writer kWriters[] = {
 unsigned ModeOf(const std::string& native) {
     struct stat status {};
     return ::lstat(native.c_str(), &status) == 0 ? status.st_mode & 07777 : 0;
-}
-
-std::set<std::string> Names(const fs::path& folder) {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.insert(entry.path().filename().string());
-    }
-    return names;
 }
 
 class Umask {
@@ -263,26 +256,9 @@ TEST(FileStore, KilledWritersLeaveNoTornFileAndNoPartialTemporary) {
     const std::string a(1 << 20, 'a');
     const std::string b(1 << 20, 'b');
     ASSERT_EQ(win32::StoreFile("f", {a}), win32::StoreResult::kStored);
-    for (int round = 0; round < 30; ++round) {
-        SCOPED_TRACE(round);
-        const pid_t writer = ::fork();
-        ASSERT_GE(writer, 0);
-        if (writer == 0) {
-            for (int i = 0;; ++i) {
-                win32::StoreFile("f", {i % 2 == 0 ? b : a});
-            }
-        }
-        std::this_thread::sleep_for(std::chrono::microseconds(300 + 211 * round));
-        ::kill(writer, SIGKILL);
-        ::waitpid(writer, nullptr, 0);
-        const std::string now = ReadBytes("f");
-        ASSERT_TRUE(now == a || now == b);
-        for (const std::string& name : Names(".")) {
-            ASSERT_TRUE(name == "f" || name == "f.tarnwell-new") << name;
-            const std::string left = ReadBytes(name);
-            ASSERT_TRUE(left == a || left == b) << name << " is torn";
-        }
-    }
+    EXPECT_EQ(tw_test::CheckKilledWriters(
+                  "f", a, b, [&](int i) { win32::StoreFile("f", {i % 2 == 0 ? a : b}); }),
+              "");
     ASSERT_EQ(win32::StoreFile("f", {"done"}), win32::StoreResult::kStored);
     EXPECT_EQ(Names("."), std::set<std::string>{"f"});
 }
