@@ -51,16 +51,6 @@ std::u16string Value(unsigned i) {
     return value;
 }
 
-std::string Utf16Le(const std::u16string& text) {
-    std::string bytes;
-    bytes.reserve(2 * text.size());
-    for (const char16_t unit : text) {
-        bytes.push_back(static_cast<char>(unit & 0xFF));
-        bytes.push_back(static_cast<char>(unit >> 8));
-    }
-    return bytes;
-}
-
 // A folder of its own, removed at exit.
 class BenchFolder {
   public:
@@ -97,7 +87,9 @@ std::string FullList() {
     for (unsigned i = 0; i < kEntries; ++i) {
         text += Key(i) + u"=" + Value(i) + u"\r\n";
     }
-    return "\xFF\xFE" + Utf16Le(text);
+    std::string bytes = "\xFF\xFE";
+    win32::AppendUtf16Le(text, bytes);
+    return bytes;
 }
 
 // range(0): 1 looks the keys up inside one read scope, as a handler does; 0 without.

@@ -1,7 +1,5 @@
 #include "platform/win32/crt_file.h"
 
-#include <fcntl.h>
-
 #include <cerrno>
 #include <cstring>
 #include <memory>
@@ -34,7 +32,7 @@ namespace {
 constexpr size_t kChunk = 65536;
 
 struct Mode {
-    int flags = 0;
+    win32::detail::OpenFlags flags;
     bool text = true;
     bool wide = false;
     bool read = false;
@@ -61,21 +59,21 @@ Mode ParseMode(const std::string& mode) {
     m.text = base.find('b') == std::string::npos;
     switch (base[0]) {
         case 'r':
-            m.flags = plus ? O_RDWR : O_RDONLY;
+            m.flags = {.read = true, .write = plus};
             m.read = true;
             break;
         case 'w':
-            m.flags = (plus ? O_RDWR : O_WRONLY) | O_CREAT | O_TRUNC;
+            m.flags = {.read = plus, .write = true, .create = true};
+            m.replaces = true;
             break;
         case 'a':
-            m.flags = (plus ? O_RDWR : O_WRONLY) | O_CREAT | O_APPEND;
+            m.flags = {.read = plus, .write = true, .create = true, .append = true};
             m.append = true;
             break;
         default:
             return m;
     }
     m.valid = !(m.wide && !m.text);
-    m.replaces = (m.flags & O_TRUNC) != 0;
     return m;
 }
 
@@ -225,7 +223,7 @@ FILE* Open(const std::string& nativePath, const std::string& mode) {
         errno = EACCES;
         return nullptr;
     }
-    if (m.flags != O_RDONLY && !win32::MayStore(nativePath)) {
+    if (m.flags.write && !win32::MayStore(nativePath)) {
         return nullptr;
     }
     auto file = std::make_unique<FILE>();

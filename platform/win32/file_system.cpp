@@ -106,9 +106,11 @@ bool MayReplace(const std::string& nativePath) {
            Refuse(EACCES);
 }
 
-int OpenFile(const std::string& nativePath, int flags) {
+int OpenFile(const std::string& nativePath, OpenFlags flags) {
     FlushPendingProfileWrites();
-    return ::open(nativePath.c_str(), flags | O_CLOEXEC, 0666);
+    int mode = flags.read && flags.write ? O_RDWR : (flags.write ? O_WRONLY : O_RDONLY);
+    mode |= (flags.create ? O_CREAT : 0) | (flags.append ? O_APPEND : 0);
+    return ::open(nativePath.c_str(), mode | O_CLOEXEC, 0666);
 }
 
 long ReadSome(int fd, char* buffer, size_t size) {
@@ -138,7 +140,7 @@ bool CloseFile(int fd) {
 }
 
 bool ReadWholeFile(const std::string& nativePath, std::string& data) {
-    const int fd = OpenFile(nativePath, O_RDONLY);
+    const int fd = OpenFile(nativePath, {.read = true});
     if (fd < 0) {
         return false;
     }
@@ -162,7 +164,7 @@ bool ReadWholeFile(const std::string& nativePath, std::string& data) {
 }
 
 bool FileHolds(const std::string& nativePath, const std::vector<std::string_view>& pieces) {
-    const int fd = OpenFile(nativePath, O_RDONLY);
+    const int fd = OpenFile(nativePath, {.read = true});
     if (fd < 0) {
         return false;
     }

@@ -64,8 +64,14 @@ bool ChangeFolder(const std::string& nativePath);
 // Read and change (flush first).
 // What the entry is now; exists false when it cannot be queried.
 EntryStatus StatEntry(const std::string& nativePath);
-// A descriptor of the file opened with open(2)'s flags (close-on-exec added), or -1.
-int OpenFile(const std::string& nativePath, int flags);
+struct OpenFlags {
+    bool read = false;
+    bool write = false;
+    bool create = false;  // a missing file is made (0666 less the umask)
+    bool append = false;  // every write goes to the end
+};
+// A descriptor of the file, or -1.
+int OpenFile(const std::string& nativePath, OpenFlags flags);
 // Up to size bytes into buffer: the count, 0 at the end, -1 on error.
 long ReadSome(int fd, char* buffer, size_t size);
 // All bytes, or false.
