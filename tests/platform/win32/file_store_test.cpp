@@ -128,6 +128,40 @@ TEST(FileStore, EveryWriterKeepsTheModeAndWritesThroughALink) {
     }
 }
 
+// _waccess(path, 2) says beforehand whether the store will take the write.
+TEST(FileStore, AccessForWritingAnswersWhatTheStoreDoes) {
+    struct Case {
+        const char* name;
+        std::function<void()> prepare;  // in a folder holding "f/file" and "f/other"
+        const char* path;
+        bool writable;
+    };
+    const Case cases[] = {
+        {"a file", [] {}, "f/file", true},
+        {"a read-only file", [] { tw_test::MakeReadOnly("f/file"); }, "f/file", false},
+        {"a new file", [] {}, "f/new", true},
+        {"a file in a read-only folder", [] { tw_test::MakeReadOnly("f"); }, "f/file", true},
+        {"a new file in a read-only folder", [] { tw_test::MakeReadOnly("f"); }, "f/new", false},
+        {"a new file in a missing folder", [] {}, "g/new", false},
+        {"a link to a read-only file",
+         [] {
+             tw_test::MakeReadOnly("f/other");
+             fs::create_symlink("other", "f/link");
+         },
+         "f/link", false},
+        {"a dangling link", [] { fs::create_symlink("gone", "f/link"); }, "f/link", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        tw_test::TempFolder folder;
+        WriteBytes("f/file", "old");
+        WriteBytes("f/other", "old");
+        c.prepare();
+        EXPECT_EQ(crt::_waccess(Wide(c.path).c_str(), 2) == 0, c.writable);
+        EXPECT_EQ(win32::StoreFile(c.path, {"new"}) != win32::StoreResult::kRefused, c.writable);
+    }
+}
+
 // Run as root: a file of another user keeps its owner.
 TEST(FileStore, EveryWriterKeepsTheOwner) {
     const passwd* nobody = ::getpwnam("nobody");
