@@ -1,9 +1,13 @@
 // The profile functions on a full resource list of 100,000 entries (UTF-16, section
 // "str", ten-digit keys, Chinese values of about 20 characters): lookups of every key
 // with the first parse included (one stat per lookup, or one read scope around them all),
-// one write outside a batch, and 100,000 new keys written in one batch.
+// one durable write outside a batch beside its floor (the same bytes written to a new file,
+// synced and renamed by the plainest code that does it), and 100,000 new keys written in
+// one batch.
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -47,16 +51,6 @@ std::u16string Value(unsigned i) {
     return value;
 }
 
-std::string Utf16Le(const std::u16string& text) {
-    std::string bytes;
-    bytes.reserve(2 * text.size());
-    for (const char16_t unit : text) {
-        bytes.push_back(static_cast<char>(unit & 0xFF));
-        bytes.push_back(static_cast<char>(unit >> 8));
-    }
-    return bytes;
-}
-
 // A folder of its own, removed at exit.
 class BenchFolder {
   public:
@@ -93,7 +87,9 @@ std::string FullList() {
     for (unsigned i = 0; i < kEntries; ++i) {
         text += Key(i) + u"=" + Value(i) + u"\r\n";
     }
-    return "\xFF\xFE" + Utf16Le(text);
+    std::string bytes = "\xFF\xFE";
+    win32::AppendUtf16Le(text, bytes);
+    return bytes;
 }
 
 // range(0): 1 looks the keys up inside one read scope, as a handler does; 0 without.
@@ -160,6 +156,40 @@ void BM_WriteOneKey(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_WriteOneKey)
+    ->Arg(1)
+    ->Arg(0)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(20);
+
+// The floor of one durable write: the whole file written to a new file, synced, renamed
+// over the old one, and the folder synced.
+void BM_WriteFloor(benchmark::State& state) {
+    const std::string native = Folder().Native("floor.txt");
+    const std::string temporary = native + ".new";
+    const std::string folder = native.substr(0, native.find_last_of('/'));
+    const std::string bytes = FullList();
+    WriteFile(native, bytes);
+    for (auto _ : state) {
+        if (state.range(0) != 0) {
+            state.PauseTiming();
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            state.ResumeTiming();
+        }
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+        bool done = fd >= 0 &&
+                    ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+        done = fd >= 0 && ::fsync(fd) == 0 && ::close(fd) == 0 && done;
+        done = done && ::rename(temporary.c_str(), native.c_str()) == 0;
+        const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+        done = dir >= 0 && ::fsync(dir) == 0 && ::close(dir) == 0 && done;
+        if (!done) {
+            state.SkipWithError("the plain write failed");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_WriteFloor)
     ->Arg(1)
     ->Arg(0)
     ->Unit(benchmark::kMillisecond)

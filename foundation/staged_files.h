@@ -1,10 +1,11 @@
 // Several files given new bytes together, so that a kill leaves them all old or all new
 // but for a short last pass. Paths are Windows-style and relative to the current
-// directory.
+// directory. Each file is stored as ReplaceFileBytes stores it: Stage writes and syncs its
+// temporary, Commit renames the temporaries over their files and then syncs each folder
+// once.
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "foundation/whole_file.h"
 
@@ -28,13 +29,5 @@ class StagedFiles {
     bool Commit();
 
   private:
-    struct Staged {
-        std::u16string path;
-        std::u16string temporary;  // empty: rewritten in place at Commit
-        std::string bytes;         // for a file rewritten in place
-        bool existed = false;
-    };
-    void Drop();  // removes what is staged and not in place
-
-    std::vector<Staged> m_staged;
+    win32::StagedStore m_store;
 };

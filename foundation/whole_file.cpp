@@ -3,11 +3,10 @@
 #include <array>
 #include <string_view>
 
-#include "foundation/text_conversion.h"
-#include "platform/mfc/exceptions.h"
+#include "platform/mfc/stdio_file.h"
 #include "platform/win32/crt_file.h"
-#include "platform/win32/crt_misc.h"
-#include "platform/win32/file_ops.h"
+#include "platform/win32/file_store.h"
+#include "platform/win32/native_path.h"
 
 namespace {
 
@@ -30,33 +29,19 @@ std::basic_string<Unit> ReadChunks(crt::FILE* file) {
     return text;
 }
 
-// A new file of the path holding the bytes.
-FileWrite WriteNewFile(const std::u16string& path, const std::string& bytes) {
-    crt::FILE* file = crt::_wfopen(path.c_str(), u"wb");
-    if (file == nullptr) {
-        return FileWrite::kNotOpened;
-    }
-    const bool written =
-        bytes.empty() || crt::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    const bool closed = crt::fclose(file) == 0;
-    return written && closed ? FileWrite::kStored : FileWrite::kNotStored;
-}
-
-// The file emptied and written again where it stands; its old bytes go back when the new
-// ones cannot be stored.
-FileWrite RewriteInPlace(const std::u16string& path, const std::string& bytes) {
-    std::string old;
-    if (!ReadFileBytes(path, old)) {
-        return FileWrite::kNotOpened;
-    }
-    const FileWrite written = WriteNewFile(path, bytes);
-    if (written == FileWrite::kNotStored) {
-        WriteNewFile(path, old);
-    }
-    return written;
-}
-
 }  // namespace
+
+FileWrite FileWriteOf(win32::StoreResult result) {
+    switch (result) {
+        case win32::StoreResult::kStored:
+            return FileWrite::kStored;
+        case win32::StoreResult::kRefused:
+            return FileWrite::kNotOpened;
+        case win32::StoreResult::kNotStored:
+            break;
+    }
+    return FileWrite::kNotStored;
+}
 
 bool ReadFileBytes(const std::u16string& path, std::string& bytes) {
     crt::FILE* file = crt::_wfopen(path.c_str(), u"rb");
@@ -74,22 +59,7 @@ bool ReadFileBytes(const std::u16string& path, std::string& bytes) {
 }
 
 FileWrite ReplaceFileBytes(const std::u16string& path, const std::string& bytes) {
-    const bool exists = crt::_waccess(path.c_str(), 0) == 0;
-    if (exists && crt::_waccess(path.c_str(), 2) != 0) {
-        return FileWrite::kNotOpened;
-    }
-    const std::u16string temporary = path + u".tarnwell-new";
-    const FileWrite written = WriteNewFile(temporary, bytes);
-    if (written == FileWrite::kNotOpened) {
-        return exists ? RewriteInPlace(path, bytes) : FileWrite::kNotOpened;
-    }
-    if (written == FileWrite::kStored &&
-        (exists ? ReplaceFileW(path.c_str(), temporary.c_str(), nullptr, 0, nullptr, nullptr)
-                : MoveFileW(temporary.c_str(), path.c_str())) != FALSE) {
-        return FileWrite::kStored;
-    }
-    crt::_unlink(GbkPath(temporary).c_str());
-    return FileWrite::kNotStored;
+    return FileWriteOf(win32::StoreFile(win32::NativePath(path.c_str()), {bytes}));
 }
 
 std::string ReadTextFile(const std::string& path) {
@@ -104,20 +74,20 @@ std::u16string ReadUtf16File(const std::u16string& path) {
 
 std::string Utf16FileBytes(const std::u16string& text) {
     std::string bytes = "\xFF\xFE";
-    bytes.reserve(2 + text.size() * 2);
-    for (const char16_t unit : text) {
-        bytes.push_back(static_cast<char>(unit & 0xFF));
-        bytes.push_back(static_cast<char>(unit >> 8));
-    }
+    win32::AppendUtf16Le(text, bytes);
     return bytes;
 }
 
 bool WriteUtf16File(const std::u16string& path, const CString& text) {
-    const FileWrite written = ReplaceFileBytes(path, Utf16FileBytes(text.str()));
-    if (written == FileWrite::kNotStored) {
-        throw CFileException(CFileException::genericException, -1, CString(path));
+    CStdioFile file;
+    if (!file.Open(path.c_str(), CStdioFile::modeWrite | CStdioFile::typeBinary |
+                                     CStdioFile::modeCreate | CStdioFile::shareExclusive)) {
+        return false;
     }
-    return written == FileWrite::kStored;
+    const std::string bytes = Utf16FileBytes(text.str());
+    file.Write(bytes.data(), static_cast<UINT>(bytes.size()));
+    file.Close();
+    return true;
 }
 
 int WriteBytesFile(const std::string& path, const char* mode, const std::string& data) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/mfc/cstring.h"
+#include "platform/win32/file_store.h"
 
 // The file read in text mode: CR LF arrives as LF, the byte 0x1A ends the file, and a
 // zero byte drops the rest of its 1023-byte chunk. Empty when it cannot be opened.
@@ -25,21 +26,25 @@ enum class FileWrite {
     kNotStored,  // a write, close or rename failed: it keeps its old bytes
 };
 
-// Gives the file exactly these bytes in one step: they go to "<path>.tarnwell-new" beside
-// it, which then takes the file's place (ReplaceFileW, MoveFileW for a new file), so the
-// file holds its old or its new bytes, never a mix, and keeps its permission bits. When
-// nothing can be created beside it (a read-only folder), a file that exists and may be
-// written is rewritten in place instead, and given its old bytes again if that fails.
+// What a store's result means here.
+FileWrite FileWriteOf(win32::StoreResult result);
+
+// Gives the file exactly these bytes through the store (platform/win32/file_store.h):
+// it holds its old or its new bytes, never a mix, keeps its mode and owner, is written
+// through a link, and is synced; a writable file in a read-only folder is rewritten in
+// place, and given its old bytes again if that fails.
 FileWrite ReplaceFileBytes(const std::u16string& path, const std::string& bytes);
 
 // What a UTF-16 file written here holds: the mark FF FE, then the text's UTF-16LE units.
 std::string Utf16FileBytes(const std::u16string& text);
 
-// Leaves the file holding exactly the mark FF FE and the text's UTF-16LE units, replaced
-// as ReplaceFileBytes does. A file that cannot be written is not: the result is false. A
-// write that fails midway raises CFileException, and the file keeps its old content.
+// Leaves the file holding exactly the mark FF FE and the text's UTF-16LE units, written
+// through CStdioFile and stored at its close as ReplaceFileBytes does. A file that cannot
+// be written is not: the result is false. A write that fails midway raises
+// CFileException, and the file keeps its old content.
 bool WriteUtf16File(const std::u16string& path, const CString& text);
 
-// Writes the data's bytes (zero bytes included) with the runtime library's open mode.
-// 0 after writing, -1 when the file cannot be opened or the bytes could not be stored.
+// Writes the data's bytes (zero bytes included) with the runtime library's open mode
+// (with "w": stored whole at the close, as ReplaceFileBytes does). 0 after writing, -1
+// when the file cannot be opened or the bytes could not be stored.
 int WriteBytesFile(const std::string& path, const char* mode, const std::string& data);

@@ -3,7 +3,6 @@
 #include <ace/ACE.h>
 
 #include <iostream>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -96,24 +95,21 @@ bool WriteLookupCopy() {
 // without it the entries would make it a code page 936 file, so none is written. In a
 // batch its form is then settled by its first write, and the flush writes it whole (anew
 // if it was removed meanwhile).
-bool WriteFullResourceList(ProfileWrites writes) {
+bool WriteFullResourceList() {
     if (!EnsureUtf16ProfileFile(kOutput)) {
         return false;
     }
     std::vector<char> buffer(kBufferSize);
-    std::optional<ProfileWriteBatch> batch;
-    if (writes == ProfileWrites::kBatched) {
-        batch.emplace();
-    }
+    ProfileWriteBatch batch;
     const bool codeTexts = WriteCodeTexts(buffer);
     const bool dialogTexts = WriteDialogTexts(buffer);
-    const bool flushed = !batch || batch->Flush();
+    const bool flushed = batch.Flush();
     return codeTexts && dialogTexts && flushed;
 }
 
 }  // namespace
 
-bool GenerateResourceList(ProfileWrites writes) {
+bool GenerateResourceList() {
     crt::StatRecord folder;
     if (crt::_stat(kFolder, &folder) != 0 || (folder.st_mode & crt::_S_IFMT) != crt::_S_IFDIR) {
         Report(u"找不到文件夹 ", u"..\\depends\\config");
@@ -124,7 +120,7 @@ bool GenerateResourceList(ProfileWrites writes) {
     if (!lookupCopy) {
         Report(u"无法写入 ", kLookupCopy);
     }
-    const bool fullList = WriteFullResourceList(writes);
+    const bool fullList = WriteFullResourceList();
     if (!fullList) {
         Report(u"无法写入 ", kOutput);
     }

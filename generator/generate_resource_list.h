@@ -2,12 +2,8 @@
 // dialog-text lookup list of a development tree, in "..\depends\config".
 #pragma once
 
-enum class ProfileWrites {
-    kBatched,       // held in memory and written once at the end
-    kWriteThrough,  // each entry written to disk at once: only to measure what batching saves
-};
-
 // Runs the whole generation: each output is written as far as it can be, whatever
 // became of the other. Returns false when the folder is missing or an output could not
-// be written, after one line on standard error for each.
-bool GenerateResourceList(ProfileWrites writes = ProfileWrites::kBatched);
+// be written, after one line on standard error for each. The full list's entries are
+// held in one profile write batch and written, and synced, once at its end.
+bool GenerateResourceList();

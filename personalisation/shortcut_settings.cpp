@@ -24,7 +24,7 @@ bool StoreShortcutName(const CString& name) {
 
 // The flag file appears whole or not at all.
 bool StoreNoShortcutFlag() {
-    return ReplaceFileBytes(WidenAscii(kNoShortcutFlagFile), "1") == FileWrite::kStored;
+    return WriteBytesFile(kNoShortcutFlagFile, "wb", "1") == 0;
 }
 
 // A flag file that was never there is as good as deleted.

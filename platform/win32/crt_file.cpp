@@ -1,16 +1,12 @@
 #include "platform/win32/crt_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 #include <memory>
 #include <string>
 
-#include "platform/win32/detail/file_access.h"
-#include "platform/win32/detail/pending_writes.h"
+#include "platform/win32/detail/file_system.h"
+#include "platform/win32/file_store.h"
 #include "platform/win32/native_path.h"
 
 namespace crt {
@@ -18,7 +14,8 @@ namespace crt {
 enum class Encoding { kBytes, kAnsiUnits, kUtf16Le, kUtf8 };
 
 struct FILE {
-    int fd = -1;
+    int fd = -1;         // -1 for a stream that the store writes at its close
+    std::string target;  // that stream's file
     bool text = true;
     bool wide = false;  // ",ccs=" given: the stream moves UTF-16 units
     Encoding encoding = Encoding::kBytes;
@@ -35,11 +32,12 @@ namespace {
 constexpr size_t kChunk = 65536;
 
 struct Mode {
-    int flags = 0;
+    win32::detail::OpenFlags flags;
     bool text = true;
     bool wide = false;
     bool read = false;
     bool append = false;
+    bool replaces = false;  // "w": the file is given the stream's bytes as a whole
     bool valid = false;
 };
 
@@ -61,14 +59,15 @@ Mode ParseMode(const std::string& mode) {
     m.text = base.find('b') == std::string::npos;
     switch (base[0]) {
         case 'r':
-            m.flags = plus ? O_RDWR : O_RDONLY;
+            m.flags = {.read = true, .write = plus};
             m.read = true;
             break;
         case 'w':
-            m.flags = (plus ? O_RDWR : O_WRONLY) | O_CREAT | O_TRUNC;
+            m.flags = {.read = plus, .write = true, .create = true};
+            m.replaces = true;
             break;
         case 'a':
-            m.flags = (plus ? O_RDWR : O_WRONLY) | O_CREAT | O_APPEND;
+            m.flags = {.read = plus, .write = true, .create = true, .append = true};
             m.append = true;
             break;
         default:
@@ -82,12 +81,12 @@ bool FillInput(FILE& f) {
     if (f.inPos < f.in.size()) {
         return true;
     }
+    if (f.fd < 0) {
+        return false;  // a stream the store writes has nothing on disk to read yet
+    }
     f.in.resize(kChunk);
     f.inPos = 0;
-    ssize_t n = 0;
-    do {
-        n = ::read(f.fd, f.in.data(), kChunk);
-    } while (n < 0 && errno == EINTR);
+    const long n = win32::detail::ReadSome(f.fd, f.in.data(), kChunk);
     f.in.resize(n > 0 ? static_cast<size_t>(n) : 0);
     if (n < 0) {
         f.failed = true;
@@ -123,7 +122,7 @@ long NextRawUnit(FILE& f) {
     }
     if (f.encoding == Encoding::kUtf16Le) {
         const int high = NextByte(f);
-        return high < 0 ? -1 : (high << 8 | b);
+        return high < 0 ? -1 : win32::Utf16LeUnit(static_cast<char>(b), static_cast<char>(high));
     }
     std::string sequence(1, static_cast<char>(b));
     while (b >= 0xC0 && sequence.size() < 4 && (PeekByte(f) & 0xC0) == 0x80) {
@@ -160,22 +159,20 @@ long NextUnit(FILE& f) {
     return '\r';
 }
 
+// Writes what is buffered; a stream the store writes keeps it all until its close.
 bool FlushOutput(FILE& f) {
-    size_t done = 0;
-    while (done < f.out.size()) {
-        const ssize_t n = ::write(f.fd, f.out.data() + done, f.out.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            f.failed = true;
-            f.out.clear();
-            return false;
-        }
-        done += static_cast<size_t>(n);
+    if (f.fd < 0) {
+        return true;
     }
+    const bool written = win32::detail::WriteAll(f.fd, f.out);
+    f.failed = f.failed || !written;
     f.out.clear();
-    return true;
+    return written;
+}
+
+// At the close: the file given the stream's bytes by the store.
+bool StoreOutput(FILE& f) {
+    return win32::StoreFile(f.target, {f.out}) == win32::StoreResult::kStored;
 }
 
 void PutUnit(FILE& f, char16_t u) {
@@ -185,8 +182,7 @@ void PutUnit(FILE& f, char16_t u) {
             f.out.push_back(static_cast<char>(u));
             break;
         case Encoding::kUtf16Le:
-            f.out.push_back(static_cast<char>(u & 0xFF));
-            f.out.push_back(static_cast<char>(u >> 8));
+            win32::AppendUtf16Le(std::u16string_view(&u, 1), f.out);
             break;
         case Encoding::kUtf8:
             f.out += win32::Utf16ToUtf8(std::u16string_view(&u, 1));
@@ -227,7 +223,7 @@ FILE* Open(const std::string& nativePath, const std::string& mode) {
         errno = EACCES;
         return nullptr;
     }
-    if (m.flags != O_RDONLY && !win32::detail::MayWrite(nativePath)) {
+    if (m.flags.write && !win32::MayStore(nativePath)) {
         return nullptr;
     }
     auto file = std::make_unique<FILE>();
@@ -236,12 +232,16 @@ FILE* Open(const std::string& nativePath, const std::string& mode) {
     if (m.wide && !m.read) {
         file->encoding = m.append ? AppendEncoding(nativePath) : Encoding::kUtf16Le;
     }
-    file->fd = ::open(nativePath.c_str(), m.flags | O_CLOEXEC, 0666);
+    if (m.replaces && win32::IsReplacedWhole(nativePath)) {
+        file->target = nativePath;
+        return file.release();
+    }
+    file->fd = win32::detail::OpenFile(nativePath, m.flags);
     if (file->fd < 0) {
         return nullptr;
     }
     if (m.wide && m.read && !ReadMark(*file)) {
-        ::close(file->fd);
+        win32::detail::CloseFile(file->fd);
         errno = EINVAL;
         return nullptr;
     }
@@ -251,17 +251,14 @@ FILE* Open(const std::string& nativePath, const std::string& mode) {
 }  // namespace
 
 FILE* fopen(const char* path, const char* mode) {
-    win32::detail::FlushPendingProfileWrites();
     return Open(win32::NativePath(path), mode);
 }
 
 FILE* _wfopen(const char16_t* path, const char16_t* mode) {
-    win32::detail::FlushPendingProfileWrites();
     return Open(win32::NativePath(path), win32::Utf16ToUtf8(mode));
 }
 
 int _wfopen_s(FILE** file, const char16_t* path, const char16_t* mode) {
-    win32::detail::FlushPendingProfileWrites();
     *file = _wfopen(path, mode);
     return *file != nullptr ? 0 : errno;
 }
@@ -301,9 +298,9 @@ size_t fwrite(const void* buffer, size_t size, size_t count, FILE* file) {
     if (!file->text) {
         file->out.append(static_cast<const char*>(buffer), total);
     } else if (file->wide) {
-        const auto* units = static_cast<const unsigned char*>(buffer);
+        const auto* units = static_cast<const char*>(buffer);
         for (size_t i = 0; i + 1 < total; i += 2) {
-            const auto u = static_cast<char16_t>(units[i] | units[i + 1] << 8);
+            const char16_t u = win32::Utf16LeUnit(units[i], units[i + 1]);
             if (u == u'\n') {
                 PutUnit(*file, u'\r');
             }
@@ -344,8 +341,11 @@ int ferror(FILE* file) {
 
 int fclose(FILE* file) {
     std::unique_ptr<FILE> owned(file);
+    if (file->fd < 0) {
+        return !file->failed && StoreOutput(*file) ? 0 : -1;
+    }
     const bool flushed = FlushOutput(*file);
-    const bool closed = ::close(file->fd) == 0;
+    const bool closed = win32::detail::CloseFile(file->fd);
     return flushed && closed && !file->failed ? 0 : -1;
 }
 

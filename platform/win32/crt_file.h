@@ -9,7 +9,12 @@
 //   FF FE is skipped and the rest is UTF-16LE, EF BB BF is skipped and the rest is UTF-8,
 //   FE FF makes the open fail, no mark reads one byte per character. "a+" writes no mark
 //   of its own and appends UTF-16LE (UTF-8 after an existing UTF-8 mark).
-// A folder cannot be opened as a file; read-only entries follow detail/file_access.h.
+// A folder cannot be opened as a file; a file opens for writing when the store would
+// take it (file_store.h). A "w" stream gives its file all its bytes at once through the
+// store when it is closed, so a kill or a failed write leaves the old file whole, and
+// fclose reports whether the new bytes were stored; until then the file is unchanged
+// and reads of the stream find nothing. "r+" and "a" streams, and "w" streams of a device
+// or a pipe, write into the file.
 #pragma once
 
 #include <cstddef>

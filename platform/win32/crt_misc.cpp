@@ -1,35 +1,44 @@
 #include "platform/win32/crt_misc.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <ctime>
 #include <string>
 #include <string_view>
 
-#include "platform/win32/detail/file_access.h"
+#include "platform/win32/detail/file_system.h"
 #include "platform/win32/detail/fixed_time.h"
-#include "platform/win32/detail/pending_writes.h"
+#include "platform/win32/file_store.h"
 #include "platform/win32/native_path.h"
 
 namespace crt {
 namespace {
 
+int Refused(int error) {
+    win32::detail::Refuse(error);
+    return -1;
+}
+
+// Mode 2 answers what a write of the entry would do: a file may be written when the
+// store would take it, a folder when it is not read-only; a missing file may be written
+// when its folder takes the new entry.
 int Access(const std::string& nativePath, int mode) {
-    if (!win32::detail::ProfileBatchHolds(nativePath) && !win32::detail::Exists(nativePath)) {
-        errno = ENOENT;
-        return -1;
+    if (!win32::detail::Exists(nativePath)) {
+        return mode == 2 && win32::MayStore(nativePath) ? 0 : Refused(ENOENT);
     }
-    if ((mode & 2) != 0 && !win32::detail::MayWrite(nativePath)) {
-        return -1;
+    if ((mode & 2) == 0) {
+        return 0;
     }
-    return 0;
+    if (win32::detail::IsDirectory(nativePath)) {
+        return win32::detail::IsReadOnly(nativePath) ? Refused(EACCES) : 0;
+    }
+    return win32::MayStore(nativePath) ? 0 : -1;
 }
 
 }  // namespace
 
+// Windows: 0 when the entry exists and allows the access, else -1 with errno ENOENT or
+// EACCES. Diverges: mode 2 of a missing file answers whether it may be created.
 int _access(const char* path, int mode) {
     return Access(win32::NativePath(path), mode);
 }
@@ -39,26 +48,20 @@ int _waccess(const char16_t* path, int mode) {
 }
 
 int _unlink(const char* path) {
-    win32::detail::FlushPendingProfileWrites();
     const std::string native = win32::NativePath(path);
     if (win32::detail::IsDirectory(native)) {
-        errno = EACCES;
-        return -1;
+        return Refused(EACCES);
     }
-    if (!win32::detail::MayReplace(native)) {
-        return -1;
-    }
-    return ::unlink(native.c_str()) == 0 ? 0 : -1;
+    return win32::detail::MayReplace(native) && win32::detail::RemoveFile(native) ? 0 : -1;
 }
 
 int _stat(const char* path, StatRecord* status) {
-    win32::detail::FlushPendingProfileWrites();
-    struct stat native {};
-    if (::stat(win32::NativePath(path).c_str(), &native) != 0) {
+    const win32::detail::EntryStatus native = win32::detail::StatEntry(win32::NativePath(path));
+    if (!native.exists) {
         return -1;
     }
-    status->st_mode = S_ISDIR(native.st_mode) ? _S_IFDIR : _S_IFREG;
-    status->st_size = native.st_size;
+    status->st_mode = native.directory ? _S_IFDIR : _S_IFREG;
+    status->st_size = native.size;
     return 0;
 }
 
@@ -89,7 +92,7 @@ std::int64_t _time64(std::int64_t* time) {
 }
 
 int _wchdir(const char16_t* path) {
-    return ::chdir(win32::NativePath(path).c_str()) == 0 ? 0 : -1;
+    return win32::detail::ChangeFolder(win32::NativePath(path)) ? 0 : -1;
 }
 
 }  // namespace crt

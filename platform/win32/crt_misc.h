@@ -1,5 +1,5 @@
 // The C runtime's file-system calls, as the Windows runtime library behaves. Paths are
-// Windows-style (native_path.h); read-only entries follow detail/file_access.h.
+// Windows-style (native_path.h); writes follow the store (file_store.h).
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,8 @@
 #include "platform/win32/native_path.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
 #include "platform/win32/codepage.h"
 
@@ -151,6 +153,27 @@ std::u16string NativePathToWide(std::string_view nativePath) {
     std::u16string wide = Utf8ToUtf16(nativePath);
     std::replace(wide.begin(), wide.end(), u'/', u'\\');
     return wide;
+}
+
+void AppendUtf16Le(std::u16string_view text, std::string& bytes) {
+    const size_t start = bytes.size();
+    bytes.resize(start + 2 * text.size());
+    char* out = bytes.data() + start;
+    for (const char16_t unit : text) {
+        *out++ = static_cast<char>(unit & 0xFF);
+        *out++ = static_cast<char>(unit >> 8);
+    }
+}
+
+void DecodeUtf16Le(std::string_view bytes, std::u16string& text) {
+    text.resize(bytes.size() / 2);
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(text.data(), bytes.data(), 2 * text.size());
+    } else {
+        for (size_t i = 0; i < text.size(); ++i) {
+            text[i] = Utf16LeUnit(bytes[2 * i], bytes[2 * i + 1]);
+        }
+    }
 }
 
 }  // namespace win32

@@ -29,4 +29,14 @@ std::string WideToAnsi(std::u16string_view text);
 std::string Utf16ToUtf8(std::u16string_view text);
 std::u16string Utf8ToUtf16(std::string_view text);
 
+// UTF-16LE without a mark: each unit as two bytes, the low one first. The units of two
+// bytes; decoding replaces what text held (one buffer serves many calls) and ignores an
+// odd last byte.
+inline char16_t Utf16LeUnit(char low, char high) {
+    return static_cast<char16_t>(static_cast<unsigned char>(low) | static_cast<unsigned char>(high)
+                                                                       << 8);
+}
+void AppendUtf16Le(std::u16string_view text, std::string& bytes);
+void DecodeUtf16Le(std::string_view bytes, std::u16string& text);
+
 }  // namespace win32

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "platform/win32/detail/profile_files.h"
+#include "platform/win32/detail/profile_line.h"
 #include "platform/win32/native_path.h"
 
 namespace {
@@ -66,10 +67,6 @@ const char16_t* PointerOf(const std::optional<std::u16string>& text) {
     return text ? text->c_str() : nullptr;
 }
 
-bool IsBlank(char16_t c) {
-    return c == u' ' || c == u'\t';
-}
-
 int DigitValue(char16_t c) {
     if (c >= u'0' && c <= u'9') {
         return c - u'0';
@@ -103,7 +100,7 @@ UINT BaseOfPrefix(std::u16string_view digits) {
 // Leading blanks, a sign, then digits in the base of the prefix; wraps like UINT.
 UINT ParseProfileInt(std::u16string_view text) {
     size_t i = 0;
-    while (i < text.size() && IsBlank(text[i])) {
+    while (i < text.size() && win32::detail::IsBlank(text[i])) {
         ++i;
     }
     const bool negative = i < text.size() && text[i] == u'-';

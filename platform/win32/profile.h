@@ -12,8 +12,10 @@
 //
 // Writing keeps every other line byte for byte and the file's encoding; a missing or
 // empty file is created in code page 936. New lines end in CR LF. The whole file is
-// replaced atomically, so a failure leaves the old file as it was; read-only files and
-// folders follow detail/file_access.h.
+// replaced through the store (file_store.h): synced, atomically, its mode, owner and links
+// kept, so a failure leaves the old file as it was; read-only files and folders follow
+// the store. Two processes writing one file are serialised: each reads, changes and
+// stores it under the folder's lock, so neither loses the other's writes.
 //
 // Paths are Windows-style (native_path.h), relative ones taken from the current
 // directory at the time of the call. A file is parsed once and kept indexed; one stat

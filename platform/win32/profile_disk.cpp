@@ -1,39 +1,12 @@
 #include "platform/win32/detail/profile_disk.h"
 
-#include <limits.h>
-#include <sys/stat.h>
-#include <time.h>
-#include <unistd.h>
-
 #include <string_view>
 
 namespace win32::detail {
-namespace {
-
-FileTime TimeOf(const timespec& time) {
-    return {time.tv_sec, time.tv_nsec};
-}
-
-}  // namespace
 
 FileSignature StatFile(const std::string& nativePath) {
-    struct stat status {};
-    if (::stat(nativePath.c_str(), &status) != 0 || S_ISDIR(status.st_mode)) {
-        return {};
-    }
-    return {true,
-            status.st_dev,
-            status.st_ino,
-            status.st_size,
-            TimeOf(status.st_mtim),
-            TimeOf(status.st_ctim),
-            status.st_mode & 07777u};
-}
-
-FileTime FileClockNow() {
-    timespec now{};
-    ::clock_gettime(CLOCK_REALTIME_COARSE, &now);
-    return TimeOf(now);
+    const EntryStatus status = StatEntry(nativePath);
+    return status.directory ? FileSignature{} : status;
 }
 
 bool Vouches(const FileSignature& signature, FileTime readStart) {
@@ -46,11 +19,6 @@ bool Vouches(const FileSignature& signature, FileTime readStart) {
         changed.seconds += 2;
     }
     return changed < readStart;
-}
-
-std::string CurrentFolder() {
-    char cwd[PATH_MAX];
-    return ::getcwd(cwd, sizeof cwd) != nullptr ? cwd : "/";
 }
 
 std::string AbsolutePath(const std::string& nativePath, const std::string& folder) {

@@ -1,41 +1,17 @@
 #include "platform/win32/detail/profile_encoding.h"
 
-#include <bit>
-#include <cstring>
-
 #include "platform/win32/native_path.h"
 
 namespace win32::detail {
 namespace {
 
+char16_t UnitAt(std::string_view bytes, size_t offset) {
+    return Utf16LeUnit(bytes[offset], bytes[offset + 1]);
+}
+
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16Mark = "\xFF\xFE";
 constexpr std::string_view kUtf16Break{"\r\0\n\0", 4};
-
-char16_t UnitAt(std::string_view bytes, size_t offset) {
-    return static_cast<char16_t>(static_cast<unsigned char>(bytes[offset]) |
-                                 static_cast<unsigned char>(bytes[offset + 1]) << 8);
-}
-
-void DecodeUtf16(std::string_view bytes, std::u16string& text) {
-    text.resize(bytes.size() / 2);
-    if constexpr (std::endian::native == std::endian::little) {
-        std::memcpy(text.data(), bytes.data(), 2 * text.size());
-    } else {
-        for (size_t i = 0; i < text.size(); ++i) {
-            text[i] = UnitAt(bytes, 2 * i);
-        }
-    }
-}
-
-std::string EncodeUtf16(std::u16string_view text) {
-    std::string bytes(2 * text.size(), '\0');
-    for (size_t i = 0; i < text.size(); ++i) {
-        bytes[2 * i] = static_cast<char>(text[i] & 0xFF);
-        bytes[2 * i + 1] = static_cast<char>(text[i] >> 8);
-    }
-    return bytes;
-}
 
 // CR and LF are never part of a GBK or UTF-8 sequence.
 size_t NextByteLineStart(std::string_view body, size_t offset) {
@@ -121,7 +97,7 @@ std::string_view LineBreak(ProfileEncoding encoding) {
 void DecodeLine(std::string_view bytes, ProfileEncoding encoding, std::u16string& text) {
     switch (encoding) {
         case ProfileEncoding::kUtf16Le:
-            DecodeUtf16(bytes, text);
+            DecodeUtf16Le(bytes, text);
             return;
         case ProfileEncoding::kUtf8:
             text = Utf8ToUtf16(bytes);
@@ -134,8 +110,11 @@ void DecodeLine(std::string_view bytes, ProfileEncoding encoding, std::u16string
 
 std::string EncodeLine(std::u16string_view text, ProfileEncoding encoding) {
     switch (encoding) {
-        case ProfileEncoding::kUtf16Le:
-            return EncodeUtf16(text);
+        case ProfileEncoding::kUtf16Le: {
+            std::string bytes;
+            AppendUtf16Le(text, bytes);
+            return bytes;
+        }
         case ProfileEncoding::kUtf8:
             return Utf16ToUtf8(text);
         case ProfileEncoding::kAnsi936:

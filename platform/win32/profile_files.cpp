@@ -7,10 +7,11 @@
 #include <utility>
 #include <vector>
 
-#include "platform/win32/detail/file_access.h"
+#include "platform/win32/detail/file_system.h"
 #include "platform/win32/detail/pending_writes.h"
 #include "platform/win32/detail/profile_disk.h"
 #include "platform/win32/detail/profile_document.h"
+#include "platform/win32/file_store.h"
 
 namespace win32::detail {
 namespace {
@@ -31,6 +32,22 @@ struct FileIdHash {
 FileId IdOf(const FileSignature& signature) {
     return {signature.device, signature.inode};
 }
+
+// Set while this thread works inside the profile files: the file calls they make need no
+// flush of the writes they hold themselves.
+thread_local bool t_inside = false;
+
+// The profile files' mutex, held, and the thread marked inside.
+class Inside {
+  public:
+    explicit Inside(std::mutex& mutex) : lock_(mutex) { t_inside = true; }
+    ~Inside() { t_inside = false; }
+    Inside(const Inside&) = delete;
+    Inside& operator=(const Inside&) = delete;
+
+  private:
+    std::lock_guard<std::mutex> lock_;
+};
 
 struct ProfileFile {
     FileSignature signature;  // of the file on disk that the document was read from or written to
@@ -56,7 +73,7 @@ class ProfileFiles {
 
     bool Read(const std::string& path, std::u16string_view section, std::u16string_view key,
               std::u16string& value) {
-        const std::lock_guard lock(mutex_);
+        const Inside inside(mutex_);
         const ProfileFile* file = Held(path);
         if (file == nullptr) {
             file = scopeDepth_ > 0 ? Checked(path) : OnDisk(path);
@@ -66,15 +83,18 @@ class ProfileFiles {
 
     bool Write(const std::string& path, std::u16string_view section, std::u16string_view key,
                std::u16string_view value) {
-        const std::lock_guard lock(mutex_);
+        const Inside inside(mutex_);
         if (!batchOpen_) {
             checked_.clear();  // the write may give any spelling of the path another file
+            // Read, changed and stored under the lock: another writer's change is seen
+            // by the check of the file that TakeOut makes, and is kept.
+            const FolderLock lock(path);
             ProfileFile file;
             if (!TakeOut(path, file)) {
                 return false;
             }
             file.document.Set(section, key, value);
-            return Store(path, std::move(file));
+            return Store(path, std::move(file), nullptr);
         }
         const std::string absolute = AbsolutePath(path, batchFolder_);
         auto held = held_.find(absolute);
@@ -91,7 +111,7 @@ class ProfileFiles {
     }
 
     bool Begin() {
-        const std::lock_guard lock(mutex_);
+        const Inside inside(mutex_);
         if (batchOpen_) {
             return false;
         }
@@ -102,7 +122,7 @@ class ProfileFiles {
     }
 
     bool End() {
-        const std::lock_guard lock(mutex_);
+        const Inside inside(mutex_);
         FlushHeld();
         checked_.clear();  // held writes change the disk only now
         batchOpen_ = false;
@@ -110,31 +130,31 @@ class ProfileFiles {
     }
 
     void Flush() {
-        if (!anyHeld_ && scopeDepth_ == 0) {
+        if (t_inside || (!anyHeld_ && scopeDepth_ == 0)) {
             return;
         }
-        const std::lock_guard lock(mutex_);
+        const Inside inside(mutex_);
         FlushHeld();
         checked_.clear();
     }
 
     void BeginReadScope() {
-        const std::lock_guard lock(mutex_);
+        const Inside inside(mutex_);
         ++scopeDepth_;
     }
 
     void EndReadScope() {
-        const std::lock_guard lock(mutex_);
+        const Inside inside(mutex_);
         if (--scopeDepth_ == 0) {
             checked_.clear();
         }
     }
 
     bool Holds(const std::string& path) {
-        if (!anyHeld_) {
+        if (t_inside || !anyHeld_) {
             return false;
         }
-        const std::lock_guard lock(mutex_);
+        const Inside inside(mutex_);
         return Held(path) != nullptr;
     }
 
@@ -222,10 +242,9 @@ class ProfileFiles {
 
     // Writes the document over the file and keeps it as the file's state. On failure the
     // file keeps its bytes and the state is dropped, so the next call reads the file.
-    bool Store(const std::string& path, ProfileFile file) {
+    bool Store(const std::string& path, ProfileFile file, FolderSyncs* syncs) {
         const FileTime writeStart = FileClockNow();
-        const unsigned mode = file.signature.exists ? file.signature.mode : 0666;
-        if (!StoreFile(path, file.document.Pieces(), mode)) {
+        if (StoreFile(path, file.document.Pieces(), std::nullopt, syncs) != StoreResult::kStored) {
             return false;
         }
         file.signature = StatFile(path);
@@ -240,12 +259,17 @@ class ProfileFiles {
         return true;
     }
 
+    // Each file stored and synced once, each folder synced once at the end.
     void FlushHeld() {
         auto held = std::exchange(held_, {});
+        FolderSyncs syncs;
         for (auto& [path, file] : held) {
-            if (!Store(path, std::move(file))) {
+            if (!Store(path, std::move(file), &syncs)) {
                 batchFailed_ = true;
             }
+        }
+        if (!syncs.Sync()) {
+            batchFailed_ = true;
         }
         anyHeld_ = false;
     }

@@ -5,10 +5,6 @@
 namespace win32::detail {
 namespace {
 
-bool IsBlank(char16_t c) {
-    return c == u' ' || c == u'\t';
-}
-
 // One matching pair of '"' or '\'' around the value.
 std::u16string_view Unquote(std::u16string_view value) {
     if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&

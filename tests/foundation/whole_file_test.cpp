@@ -6,8 +6,10 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 
+#include "foundation/staged_files.h"
 #include "platform/mfc/exceptions.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/support/temp_folder.h"
@@ -15,6 +17,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using tw_test::Names;
 using tw_test::ReadBytes;
 using tw_test::WriteBytes;
 
@@ -156,6 +159,45 @@ TEST(ReplaceFileBytes, TheFileKeepsItsPermissionBits) {
     fs::permissions("file", fs::perms::owner_read | fs::perms::owner_write);
     ASSERT_EQ(ReplaceFileBytes(u"file", "new"), FileWrite::kStored);
     EXPECT_EQ(fs::status("file").permissions(), fs::perms::owner_read | fs::perms::owner_write);
+}
+
+// Writers killed at random moments: the file holds one of the two contents whole, and a
+// temporary left behind is whole too, under the one fixed name.
+TEST(ReplaceFileBytes, KilledWritersLeaveNoTornFileAndNoPartialTemporary) {
+    tw_test::TempFolder folder;
+    const std::string a(1 << 20, 'a');
+    const std::string b(1 << 20, 'b');
+    ASSERT_EQ(ReplaceFileBytes(u"f", a), FileWrite::kStored);
+    EXPECT_EQ(tw_test::CheckKilledWriters(
+                  "f", a, b, [&](int i) { ReplaceFileBytes(u"f", i % 2 == 0 ? a : b); }),
+              "");
+}
+
+TEST(StagedFiles, NothingChangesBeforeTheCommitAndEverythingAfter) {
+    tw_test::TempFolder folder;
+    WriteBytes("a/old.txt", "old");
+    fs::permissions("a/old.txt", static_cast<fs::perms>(0664));
+    WriteBytes("a/dropped.txt", "kept");
+    WriteBytes("b/readonly.txt", "read-only");
+    tw_test::MakeReadOnly("b/readonly.txt");
+    {
+        StagedFiles staged;
+        EXPECT_EQ(staged.Stage(u"a\\old.txt", "new"), FileWrite::kStored);
+        EXPECT_EQ(staged.Stage(u"a\\made.txt", "made"), FileWrite::kStored);
+        EXPECT_EQ(staged.Stage(u"b\\readonly.txt", "x"), FileWrite::kNotOpened);
+        EXPECT_EQ(staged.Stage(u"c\\missing-folder.txt", "x"), FileWrite::kNotOpened);
+        EXPECT_EQ(ReadBytes("a/old.txt"), "old");
+        EXPECT_FALSE(fs::exists("a/made.txt"));
+        EXPECT_TRUE(staged.Commit());
+        EXPECT_EQ(ReadBytes("a/old.txt"), "new");
+        EXPECT_EQ(fs::status("a/old.txt").permissions(), static_cast<fs::perms>(0664));
+        EXPECT_EQ(ReadBytes("a/made.txt"), "made");
+        EXPECT_EQ(staged.Stage(u"a\\dropped.txt", "never committed"), FileWrite::kStored);
+    }
+    EXPECT_EQ(ReadBytes("a/dropped.txt"), "kept");
+    EXPECT_EQ(ReadBytes("b/readonly.txt"), "read-only");
+    EXPECT_EQ(Names("a"), (std::set<std::string>{"dropped.txt", "made.txt", "old.txt"}));
+    EXPECT_EQ(Names("b"), std::set<std::string>{"readonly.txt"});
 }
 
 TEST(WriteBytesFile, WritesExactlyTheData) {

@@ -1,6 +1,8 @@
-// Profile writes held by a ProfileWriteBatch, and the flush that every other file call
-// of the platform layer makes first, so that no reader sees a file without them and no
-// profile read trusts a check that the call may have made untrue.
+// Profile writes held by a ProfileWriteBatch, and the flush that the seam below the
+// stand-ins (file_system.h, file_store.h) makes before every call that reads or changes
+// files, so that no reader sees a file without them and no profile read trusts a check
+// that the call may have made untrue. Calls made by the profile files themselves, from
+// inside their own work, flush nothing.
 #pragma once
 
 #include <string>

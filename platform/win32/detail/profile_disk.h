@@ -1,44 +1,24 @@
-// What the profile files ask of the file system: a file's signature from one stat,
-// whether a signature vouches for the bytes read after it, and the absolute form of a
-// path.
+// What the profile files make of the file system's answers: a file's signature from one
+// stat, whether a signature vouches for the bytes read after it, and the absolute form
+// of a path.
 #pragma once
 
-#include <compare>
-#include <cstdint>
 #include <string>
+
+#include "platform/win32/detail/file_system.h"
 
 namespace win32::detail {
 
-struct FileTime {
-    std::int64_t seconds = 0;
-    std::int64_t nanoseconds = 0;
-    auto operator<=>(const FileTime&) const = default;
-};
-
 // Equal signatures: the same file, unchanged, as far as one stat can tell.
-struct FileSignature {
-    bool exists = false;  // a folder counts as missing
-    std::uint64_t device = 0;
-    std::uint64_t inode = 0;
-    std::int64_t size = 0;
-    FileTime modified;
-    FileTime changed;
-    unsigned mode = 0;  // permission bits
-    bool operator==(const FileSignature&) const = default;
-};
+using FileSignature = EntryStatus;
 
+// The file's signature; a folder counts as missing.
 FileSignature StatFile(const std::string& nativePath);
-
-// The clock the kernel stamps files with.
-FileTime FileClockNow();
 
 // Whether every later change of the file must show in its signature: its change time
 // lies before readStart, taken before the stat and the read. A file changed within the
 // clock's last tick can change again with the same times, and needs its bytes compared.
 bool Vouches(const FileSignature& signature, FileTime readStart);
-
-// The current directory, or "/" when it cannot be had.
-std::string CurrentFolder();
 
 // The path taken from folder (an absolute path), "." and empty components dropped.
 std::string AbsolutePath(const std::string& nativePath, const std::string& folder);

@@ -22,6 +22,11 @@ struct ParsedLine {
 // text is the line without its line break. The views point into text.
 ParsedLine ParseLine(std::u16string_view text);
 
+// A blank or a tab: what is trimmed around names and values.
+inline bool IsBlank(char16_t c) {
+    return c == u' ' || c == u'\t';
+}
+
 // Blanks and tabs at both ends removed.
 std::u16string_view TrimBlanks(std::u16string_view text);
 

@@ -19,6 +19,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using tw_test::Names;
 using tw_test::ReadBytes;
 using tw_test::WriteBytes;
 
@@ -62,14 +63,6 @@ TEST(FileOps, MoveFileFailsWhenTheDestinationExists) {
     EXPECT_FALSE(fs::exists("a.txt"));
     EXPECT_EQ(ReadBytes("c.txt"), "a");
     EXPECT_FALSE(MoveFileW(u"a.txt", u"d.txt"));
-}
-
-std::set<std::string> Names(const fs::path& folder) {
-    std::set<std::string> names;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-        names.insert(entry.path().filename().string());
-    }
-    return names;
 }
 
 TEST(FileReplace, TakesThePlaceOfATemporaryFileLeftBehind) {
