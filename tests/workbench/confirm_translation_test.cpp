@@ -59,15 +59,7 @@ class ConfirmTranslation : public testing::Test {
     std::u16string Text(int id) { return GetDlgItemWString(id, dialog_.get()); }
     Texts Column(int column) { return tw_test::ListColumn(dialog_->m_list, column); }
 
-    std::vector<int> SelectedRows() {
-        std::vector<int> rows;
-        for (int row = 0; row < dialog_->m_list.GetItemCount(); ++row) {
-            if (dialog_->m_list.GetItemState(row, LVIS_SELECTED) != 0) {
-                rows.push_back(row);
-            }
-        }
-        return rows;
-    }
+    std::vector<int> SelectedRows() { return tw_test::SelectedRows(dialog_->m_list); }
 
     // Types the text key by key, each "\n" as Ctrl+Enter, the line break of the edit.
     void TypeWithBreaks(const QString& text) {
