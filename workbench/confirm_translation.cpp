@@ -1,3 +1,4 @@
+#include <set>
 #include <string>
 #include <vector>
 
@@ -5,25 +6,59 @@
 #include "platform/win32/profile.h"
 #include "resources/resource.h"
 #include "workbench/product_files.h"
+#include "workbench/storable_text.h"
 #include "workbench/tarnwell_dlg.h"
 #include "workbench/translation_files.h"
 #include "workbench/translation_list.h"
 
 namespace {
 
+bool IsLiteral(const ResourceEntry& entry) {
+    return entry.sqlLine != nullptr;
+}
+
 // A data-dictionary entry is stored under its literal in the data translation file, an
-// interface text under its key in the translation file. False when the write failed, or
-// when the file could not be made UTF-16 first: the write would then create it in code
-// page 936, and the translation files must stay UTF-16.
-bool Store(const ResourceEntry& entry, const std::u16string& translation) {
-    const bool literal = entry.sqlLine != nullptr;
-    const char16_t* file = literal ? kDataTranslationFile : kTranslationFile;
-    if (!EnsureUtf16ProfileFile(file)) {
-        return false;
+// interface text under its key in the translation file.
+const char16_t* FileOf(const ResourceEntry& entry) {
+    return IsLiteral(entry) ? kDataTranslationFile : kTranslationFile;
+}
+
+const std::u16string& KeyOf(const ResourceEntry& entry) {
+    return IsLiteral(entry) ? entry.text : entry.key;
+}
+
+// Why one of the entries or the translation cannot be stored as it is; null when all can.
+const char16_t* Refusal(const std::vector<ResourceEntry*>& entries, std::u16string_view stored) {
+    for (const ResourceEntry* entry : entries) {
+        if (IsLiteral(*entry)) {
+            if (const char16_t* refusal = LiteralKeyRefusal(entry->text)) {
+                return refusal;
+            }
+        }
     }
-    const std::u16string& key = literal ? entry.text : entry.key;
-    return WritePrivateProfileStringW(kTranslationSection, key.c_str(), translation.c_str(),
-                                      file) != FALSE;
+    return TranslationRefusal(stored);
+}
+
+// Writes the translation for every entry, each file once, with one flush at the end. The
+// files must be UTF-16 first: a write would add lines in another encoding to any other.
+// False when a file could not be written.
+bool Store(const std::vector<ResourceEntry*>& entries, const std::u16string& stored) {
+    std::set<std::u16string> files;
+    for (const ResourceEntry* entry : entries) {
+        files.insert(FileOf(*entry));
+    }
+    for (const std::u16string& file : files) {
+        if (!EnsureUtf16ProfileFile(file)) {
+            return false;
+        }
+    }
+    ProfileWriteBatch batch;
+    bool written = true;
+    for (const ResourceEntry* entry : entries) {
+        written = written && WritePrivateProfileStringW(kTranslationSection, KeyOf(*entry).c_str(),
+                                                        stored.c_str(), FileOf(*entry)) != FALSE;
+    }
+    return batch.Flush() && written;
 }
 
 }  // namespace
@@ -41,8 +76,7 @@ void CTarnwellDlg::OnConfirmTranslation() {
     const std::u16string typed = GetDlgItemWString(IDC_TRANSLATION, this);
     const bool pending = m_showPending != 0;
     // What cannot be stored is not shown as stored: the rows and the selection stay.
-    if (!typed.empty() && !StoreTypedTranslation(typed, pending)) {
-        AfxMessageBox(kOperationFailed, MB_OK, 0);
+    if (!StoredTranslation(typed).empty() && !StoreTypedTranslation(typed, pending)) {
         return;
     }
     const int count = m_list.GetItemCount();
@@ -73,27 +107,29 @@ bool CTarnwellDlg::MatchesCurrent(const ResourceEntry& entry, bool pending) cons
 }
 
 bool CTarnwellDlg::StoreTypedTranslation(const std::u16string& typed, bool pending) {
-    if (m_current.sqlLine != nullptr && pending) {
-        if (!Store(m_current, typed)) {
-            return false;
-        }
-        m_current.translation = typed;
-        return true;
-    }
-    std::list<ResourceEntry>& entries = pending ? m_pendingEntries : m_translatedEntries;
-    std::vector<ResourceEntry*> matches;
-    for (ResourceEntry& entry : entries) {
-        if (MatchesCurrent(entry, pending)) {
-            if (!Store(entry, typed)) {
-                return false;
+    std::vector<ResourceEntry*> entries;
+    if (IsLiteral(m_current) && pending) {
+        entries.push_back(&m_current);
+    } else {
+        for (ResourceEntry& entry : pending ? m_pendingEntries : m_translatedEntries) {
+            if (MatchesCurrent(entry, pending)) {
+                entries.push_back(&entry);
             }
-            matches.push_back(&entry);
         }
     }
-    for (ResourceEntry* entry : matches) {
+    const std::u16string stored(StoredTranslation(typed));
+    if (const char16_t* refusal = Refusal(entries, stored)) {
+        AfxMessageBox(refusal, MB_OK | MB_ICONEXCLAMATION, 0);
+        return false;
+    }
+    if (!Store(entries, stored)) {
+        AfxMessageBox(kOperationFailed, MB_OK, 0);
+        return false;
+    }
+    for (ResourceEntry* entry : entries) {
         entry->translation = typed;
     }
-    if (!matches.empty()) {
+    if (!entries.empty()) {
         m_current.translation = typed;
     }
     return true;

@@ -3,7 +3,6 @@
 #include <cstdint>
 
 #include "foundation/tokenize.h"
-#include "platform/win32/profile.h"
 #include "workbench/tarnwell_dlg.h"
 #include "workbench/translation_files.h"
 
@@ -20,14 +19,6 @@ void AssignLines(std::vector<std::u16string>& lines, std::vector<std::u16string>
     for (size_t i = 0; i < read.size(); ++i) {
         lines[i] = std::move(read[i]);
     }
-}
-
-// The translation of a literal, read through one buffer for a whole load.
-std::u16string LookUpTranslation(const std::u16string& literal, std::u16string& buffer) {
-    buffer.resize(kProfileValueUnits);
-    GetPrivateProfileStringW(kTranslationSection, literal.c_str(), u"", buffer.data(),
-                             kProfileValueUnits, kDataTranslationFile);
-    return buffer.substr(0, buffer.find(u'\0'));
 }
 
 }  // namespace
@@ -59,11 +50,11 @@ void LoadDataDictionaryEntries(const std::u16string& filter, CTarnwellDlg& dialo
                                std::list<ResourceEntry>& list) {
     AssignLines(dialog.m_sqlLines, ReadGbkLines(kDataDictionaryFileAnsi));
     std::uint32_t number = 0;
-    std::u16string buffer;
+    TranslationLookup translations(kDataTranslationFile);
     for (const std::u16string& line : dialog.m_sqlLines) {
         for (std::u16string& literal : ExtractCjkLiterals(line)) {
             const std::u16string key = FormatResourceKey(++number);
-            std::u16string translation = LookUpTranslation(literal, buffer);
+            std::u16string translation(translations.Find(literal));
             const bool inView =
                 dialog.m_showPending != 0 ? translation.empty() : !translation.empty();
             if (inView && literal.find(filter) != std::u16string::npos) {

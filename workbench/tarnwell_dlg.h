@@ -45,7 +45,8 @@ class CTarnwellDlg : public CDialog {
     void OnFilterChanged();
     // Stores the typed translation for the current entry and every entry of the view
     // that matches it, shows it in their rows and moves the selection to the next row.
-    // A translation that cannot be stored gives "操作失败" and changes nothing shown.
+    // A translation that a file cannot hold as typed is refused with a message, one that
+    // could not be written gives "操作失败"; either changes nothing shown.
     void OnConfirmTranslation();
 
     // -- Language switch (language_switch.cpp) --
@@ -106,8 +107,9 @@ class CTarnwellDlg : public CDialog {
     // Same key, or in the pending view the same source text, as the current entry.
     bool MatchesCurrent(const ResourceEntry& entry, bool pending) const;
     // Writes the typed text for the current entry (a literal of the pending view) or for
-    // every matching entry of the view, then gives it to them; false, with nothing
-    // given, when a write failed.
+    // every matching entry of the view, then gives it to them; false, with nothing given
+    // and after its message, when a file cannot hold the text or its key as they are, or
+    // a write failed.
     bool StoreTypedTranslation(const std::u16string& typed, bool pending);
 
     // Check box 1032 with m_enableTranslation, then list view 1042 with m_list.

@@ -7,10 +7,23 @@
 #include "foundation/whole_file.h"
 #include "platform/win32/crt_file.h"
 #include "platform/win32/crt_misc.h"
+#include "platform/win32/profile.h"
 
 namespace {
 
-constexpr int kLineBufferUnits = 10240;
+constexpr size_t kLineBufferUnits = 10240;
+
+// The first two bytes of a file; fewer when it is shorter, none when it cannot be read.
+std::string LeadingBytes(const std::u16string& path) {
+    crt::FILE* file = nullptr;
+    if (crt::_wfopen_s(&file, path.c_str(), u"rb") != 0) {
+        return {};
+    }
+    char bytes[2];
+    const size_t count = crt::fread(bytes, 1, sizeof bytes, file);
+    crt::fclose(file);
+    return std::string(bytes, count);
+}
 
 }  // namespace
 
@@ -37,6 +50,18 @@ std::u16string PendingArchiveName(std::int64_t seconds) {
            u".txt";
 }
 
+std::u16string_view TranslationLookup::Find(const std::u16string& key) {
+    for (;;) {
+        const auto size = static_cast<DWORD>(buffer_.size());
+        const DWORD count = GetPrivateProfileStringW(kTranslationSection, key.c_str(), u"",
+                                                     buffer_.data(), size, file_);
+        if (count + 1 < size) {  // a value that filled the buffer may have been cut
+            return {buffer_.data(), count};
+        }
+        buffer_.resize(buffer_.size() * 2);
+    }
+}
+
 ProfileLineReader::ProfileLineReader(const std::u16string& path) {
     if (crt::_wfopen_s(&file_, path.c_str(), u"r,ccs=UNICODE") == 0) {
         buffer_.resize(kLineBufferUnits);
@@ -50,11 +75,9 @@ ProfileLineReader::~ProfileLineReader() {
 }
 
 bool ProfileLineReader::Next() {
-    while (file_ != nullptr && crt::fgetws(buffer_.data(), kLineBufferUnits, file_) != nullptr) {
-        const std::u16string_view line(buffer_.data());  // up to its first NUL
-        const size_t equals = line.find(u'=');
+    while (ReadLine()) {
+        const size_t equals = Line().find(u'=');
         if (equals != std::u16string_view::npos && equals != 0) {
-            length_ = line.size();
             equals_ = equals;
             return true;
         }
@@ -62,11 +85,29 @@ bool ProfileLineReader::Next() {
     return false;
 }
 
+bool ProfileLineReader::ReadLine() {
+    length_ = 0;
+    while (file_ != nullptr) {
+        char16_t* piece = buffer_.data() + length_;
+        const size_t room = buffer_.size() - length_;
+        if (crt::fgetws(piece, static_cast<int>(room), file_) == nullptr) {
+            break;  // the end of the file, which may end the line read so far
+        }
+        const size_t count = std::u16string_view(piece).size();  // up to its first NUL
+        length_ += count;
+        if (count + 1 < room || buffer_[length_ - 1] == u'\n') {
+            return true;
+        }
+        buffer_.resize(buffer_.size() * 2);
+    }
+    return length_ > 0;
+}
+
 bool EnsureUtf16ProfileFile(const std::u16string& path) {
     crt::StatRecord status;
     const bool empty = crt::_stat(GbkPath(path).c_str(), &status) == 0 && status.st_size == 0;
     if (crt::_waccess(path.c_str(), 0) == 0 && !empty) {
-        return true;
+        return LeadingBytes(path) == "\xFF\xFE";
     }
     return ReplaceFileBytes(path, "\xFF\xFE") == FileWrite::kStored;
 }

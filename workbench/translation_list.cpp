@@ -25,19 +25,6 @@ std::u16string CountText(size_t count) {
     return WidenAscii(std::to_string(count) + " records Found");
 }
 
-// One buffer for the whole reload: the profile function terminates what it copies.
-class TranslationLookup {
-  public:
-    bool HasTranslation(const std::u16string& key) {
-        GetPrivateProfileStringW(kTranslationSection, key.c_str(), u"", buffer_.data(),
-                                 kProfileValueUnits, kTranslationFile);
-        return buffer_[0] != u'\0';
-    }
-
-  private:
-    std::u16string buffer_ = std::u16string(kProfileValueUnits, u'\0');
-};
-
 // Appends the rows of a view in the list nodes of its last reload, whose texts keep their
 // storage: a reload allocates only for rows that the last one did not have.
 class EntryRefill {
@@ -70,7 +57,7 @@ class EntryRefill {
 // wins); the lines without a translation that hold the filter become rows.
 void AppendPendingLines(const std::u16string& filter, PendingByKey& byKey, EntryRefill& rows) {
     ProfileLineReader reader(kPendingFile);
-    TranslationLookup lookup;
+    TranslationLookup translations(kTranslationFile);
     std::u16string key;
     auto hint = byKey.begin();  // a pending file in key order finds each key beside the last
     while (reader.Next()) {
@@ -82,7 +69,7 @@ void AppendPendingLines(const std::u16string& filter, PendingByKey& byKey, Entry
         stored->second.sqlLine = nullptr;
         hint = std::next(stored);
         // The cheap test first: the lookup has no effect of its own.
-        if (Contains(reader.Line(), filter) && !lookup.HasTranslation(key)) {
+        if (Contains(reader.Line(), filter) && translations.Find(key).empty()) {
             rows.Append(key, reader.Value(), u"");
         }
     }

@@ -78,6 +78,17 @@ inline std::vector<std::u16string> ListColumn(const CListCtrl& list, int column)
     return texts;
 }
 
+// The selected rows of a list control, in order.
+inline std::vector<int> SelectedRows(const CListCtrl& list) {
+    std::vector<int> rows;
+    for (int row = 0; row < list.GetItemCount(); ++row) {
+        if (list.GetItemState(row, LVIS_SELECTED) != 0) {
+            rows.push_back(row);
+        }
+    }
+    return rows;
+}
+
 // A click on a row of the dialog's translation list.
 inline void ClickListRow(const CWnd& dialog, int row) {
     QApplication::processEvents();  // the list shows what the last reload put in

@@ -57,9 +57,15 @@ TEST(ProfileLineReader, KeysAndValuesAsTheyStand) {
         {"nothing trimmed", Utf16LeFile(u" k = v \r\n"), {{u" k ", u" v \n"}}},
         {"only the mark", "\xFF\xFE", {}},
         {"empty file", "", {}},
-        {"a long line in pieces: 10239 units, then the rest",
+        {"a line of 10239 units and its break",
+         Utf16LeFile(u"k=" + std::u16string(10236, u'x') + u"\r\nj=1"),
+         {{u"k", std::u16string(10236, u'x') + u"\n"}, {u"j", u"1"}}},
+        {"a long line whole, also where a piece would start with a key",
          Utf16LeFile(u"k=" + std::u16string(10237, u'x') + u"j=tail\r\n=z\r\n"),
-         {{u"k", std::u16string(10237, u'x')}, {u"j", u"tail\n"}}},
+         {{u"k", std::u16string(10237, u'x') + u"j=tail\n"}}},
+        {"a long last line without a break",
+         Utf16LeFile(u"k=" + std::u16string(1 << 20, u'x')),
+         {{u"k", std::u16string(1 << 20, u'x')}}},
     };
     for (const ReaderCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -84,7 +90,16 @@ TEST(EnsureUtf16ProfileFile, AMissingOrEmptyFileGetsTheMark) {
     const Case cases[] = {
         {"missing", std::nullopt, none, std::nullopt, true, "\xFF\xFE"},
         {"empty, as a failed run left it", "", none, std::nullopt, true, "\xFF\xFE"},
-        {"in code page 936: left alone", "[str]\r\n", none, std::nullopt, true, "[str]\r\n"},
+        {"in code page 936: left alone", "[str]\r\n", none, std::nullopt, false, "[str]\r\n"},
+        {"UTF-16LE without the mark: left alone", tw_test::Utf16LeBytes(u"[str]\r\n"), none,
+         std::nullopt, false, tw_test::Utf16LeBytes(u"[str]\r\n")},
+        {"UTF-16BE: left alone", std::string("\xFE\xFF\0[", 4), none, std::nullopt, false,
+         std::string("\xFE\xFF\0[", 4)},
+        {"UTF-8 with its mark: left alone", "\xEF\xBB\xBF[str]", none, std::nullopt, false,
+         "\xEF\xBB\xBF[str]"},
+        {"one byte", "\xFF", none, std::nullopt, false, "\xFF"},
+        {"a UTF-16 profile file", Utf16LeFile(u"[str]\r\n"), none, std::nullopt, true,
+         Utf16LeFile(u"[str]\r\n")},
         {"only the mark", "\xFF\xFE", none, std::nullopt, true, "\xFF\xFE"},
         {"empty in a read-only folder: marked in place", "", readOnly("config"), std::nullopt, true,
          "\xFF\xFE"},
@@ -117,6 +132,27 @@ TEST(EnsureUtf16ProfileFile, AMissingOrEmptyFileGetsTheMark) {
     tw_test::TempFolder folder;
     EXPECT_FALSE(EnsureUtf16ProfileFile(u".\\missing\\res.txt"));
     EXPECT_FALSE(std::filesystem::exists("missing"));
+}
+
+// A value is read whole, whatever its length: the lookup grows its buffer to fit.
+TEST(TranslationLookup, ValuesOfAnyLength) {
+    tw_test::TempFolder folder;
+    std::filesystem::create_directory("config");
+    const size_t lengths[] = {0, 1, 10238, 10239, 10240, 10241, 1 << 20};
+    std::u16string file = u"[str]\r\n";
+    for (const size_t length : lengths) {
+        file += FormatResourceKey(static_cast<std::uint32_t>(length)) + u"=" +
+                std::u16string(length, u'x') + u"\r\n";
+    }
+    WriteBytes("config/res.txt", Utf16LeFile(file));
+    TranslationLookup lookup(kTranslationFile);
+    for (const size_t length : lengths) {
+        SCOPED_TRACE(length);
+        EXPECT_EQ(lookup.Find(FormatResourceKey(static_cast<std::uint32_t>(length))),
+                  std::u16string(length, u'x'));
+    }
+    EXPECT_EQ(lookup.Find(u"0000000002"), u"") << "after the longest, a missing key";
+    EXPECT_EQ(TranslationLookup(u".\\config\\missing.txt").Find(u"0000000001"), u"");
 }
 
 TEST(TranslationFileNames, DerivedNames) {

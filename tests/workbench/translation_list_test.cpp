@@ -123,15 +123,7 @@ class TranslationList : public testing::Test {
         return -1;
     }
 
-    std::vector<int> SelectedRows() {
-        std::vector<int> rows;
-        for (int row = 0; row < dialog_->m_list.GetItemCount(); ++row) {
-            if (dialog_->m_list.GetItemState(row, LVIS_SELECTED) != 0) {
-                rows.push_back(row);
-            }
-        }
-        return rows;
-    }
+    std::vector<int> SelectedRows() { return tw_test::SelectedRows(dialog_->m_list); }
 
     tw_test::TempFolder folder_;
     ScriptedResponder responder_;
