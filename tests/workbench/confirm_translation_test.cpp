@@ -12,11 +12,12 @@
 
 #include "platform/mfc/message_box.h"
 #include "platform/mfc/resource_module.h"
-#include "platform/mfc/widget_access.h"
 #include "resources/resource.h"
 #include "resources/tarnwell_resources.h"
+#include "tests/support/dialog_responders.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/utf16_file.h"
+#include "tests/support/widget_access.h"
 #include "tests/workbench/product_folder_driver.h"
 #include "workbench/tarnwell_dlg.h"
 
