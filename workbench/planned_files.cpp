@@ -43,16 +43,17 @@ PlannedFiles::File* PlannedFiles::Entry(const std::u16string& path) {
         return nullptr;
     }
     m_index.emplace(path, m_files.size());
-    m_files.push_back({path, stored, stored});
+    m_files.push_back({path, stored, std::move(stored)});
     return &m_files.back();
 }
 
 bool PlannedFiles::Read(const std::u16string& path, std::optional<std::string>& bytes) {
-    if (const auto found = m_index.find(path); found != m_index.end()) {
-        bytes = m_files[found->second].after;
-        return true;
+    const File* file = Entry(path);
+    if (file == nullptr) {
+        return false;
     }
-    return ReadStored(path, bytes);
+    bytes = file->after;
+    return true;
 }
 
 bool PlannedFiles::Write(const std::u16string& path, std::string bytes) {
