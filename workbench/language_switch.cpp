@@ -1,16 +1,19 @@
 // The language switch: the host product keeps one set of translation files per language;
 // a switch saves the set of the language being left under its code, brings back the set
 // of the language entered, records the new code and, between Simplified and Traditional
-// Chinese, converts the product's text files.
+// Chinese, converts the product's text files. Every new byte is worked out first and the
+// files are replaced together, so the product is either wholly switched or left as it was.
+#include <initializer_list>
+#include <optional>
 #include <string>
 
 #include "foundation/text_conversion.h"
+#include "foundation/whole_file.h"
 #include "platform/mfc/message_box.h"
 #include "platform/win32/crt_misc.h"
-#include "platform/win32/file_ops.h"
 #include "platform/win32/profile.h"
-#include "resources/resource.h"
 #include "workbench/language_selection.h"
+#include "workbench/planned_files.h"
 #include "workbench/product_files.h"
 #include "workbench/product_text_conversion.h"
 #include "workbench/tarnwell_dlg.h"
@@ -27,22 +30,17 @@ struct LanguageFile {
     std::u16string (*copyFor)(const std::u16string& code);
     const char16_t* installCopy;  // made once, from the first language left; null: none
     const char16_t* fallback;     // restored when the language has no copy; null: none
-    // Rewritten by the conversion between "936" and "950". Such a switch restores the
-    // entered language's own copy, which is in its code page and script already, and
-    // leaves the file out of the conversion; without a copy it carries the current file
-    // across through the conversion.
-    bool convertedBetweenScripts;
 };
 
 constexpr LanguageFile kDataDictionaryFiles = {kDataDictionaryFile, LanguageDataDictionaryFile,
                                                kInstallDataDictionaryFile,
-                                               kInstallDataDictionaryFile, true};
+                                               kInstallDataDictionaryFile};
 
 // In the order they are saved and restored.
 constexpr LanguageFile kLanguageFiles[] = {
-    {kTranslationFile, LanguageTranslationFile, kInstallTranslationFile, nullptr, false},
+    {kTranslationFile, LanguageTranslationFile, kInstallTranslationFile, nullptr},
     kDataDictionaryFiles,
-    {kDataTranslationFile, LanguageDataTranslationFile, nullptr, nullptr, false},
+    {kDataTranslationFile, LanguageDataTranslationFile, nullptr, nullptr},
 };
 
 bool IsScriptSwitch(const std::u16string& left, const std::u16string& entered) {
@@ -61,147 +59,132 @@ const char16_t* OrderingRefusal(const std::u16string& left, const std::u16string
     return nullptr;
 }
 
-bool Exists(const std::u16string& path) {
-    return crt::_access(GbkPath(path).c_str(), 0) == 0;
-}
-
-// The current file goes through the conversion in place of a copy of the entered language.
-bool CarriedAcross(const LanguageFile& file, const std::u16string& left,
-                   const std::u16string& entered) {
-    return file.convertedBetweenScripts && IsScriptSwitch(left, entered) &&
-           !Exists(file.copyFor(entered));
-}
-
-// The file calls of one switch. Each call reports whether the files ended as the
-// language needs them, so that no file is deleted before its copy exists. The narrow
-// runtime calls take GBK paths.
-class LanguageFiles {
-  public:
-    // The install-time copy, when the file has one and it is still missing.
-    bool MakeInstallCopy(const LanguageFile& file) {
-        if (file.installCopy == nullptr || Exists(file.installCopy)) {
-            return true;
-        }
-        return Copy(file.current, file.installCopy) || !Exists(file.current);
+// A code that can stand in a file name, in GBK as the narrow file calls take it.
+bool CanNameFiles(const std::u16string& code) {
+    if (code.empty() || code.find_first_of(u"/\\:*?\"<>|") != std::u16string::npos) {
+        return false;
     }
-
-    // The current file under the language's own name; a missing current file leaves the
-    // language without a copy.
-    bool Save(const LanguageFile& file, const std::u16string& code) {
-        const std::u16string copy = file.copyFor(code);
-        Remove(copy);
-        return Copy(file.current, copy) || (!Exists(file.current) && !Exists(copy));
-    }
-
-    // The entered language's copy, or the fallback, in the current file's place; without
-    // either the language starts without the file. The current file is deleted only when
-    // the left language's copy of it exists.
-    bool Restore(const LanguageFile& file, const std::u16string& left,
-                 const std::u16string& entered) {
-        if (Exists(file.current) && !Exists(file.copyFor(left))) {
+    for (const char16_t c : code) {
+        if (c < 0x20 || c == 0x7F) {
             return false;
         }
-        std::u16string source = file.copyFor(entered);
-        const bool hasCopy = Exists(source);
-        Remove(file.current);
-        if (!hasCopy && file.fallback == nullptr) {
-            return !Exists(file.current);
-        }
-        if (!hasCopy) {
-            source = file.fallback;
-        }
-        return Copy(source, file.current) || (!Exists(source) && !Exists(file.current));
     }
+    const std::string gbk = GbkPath(LanguageTranslationFile(code));
+    return !gbk.empty() && MultiByteToWString(gbk.c_str(), 936) == LanguageTranslationFile(code);
+}
 
-  private:
-    static void Remove(const std::u16string& path) { crt::_unlink(GbkPath(path).c_str()); }
-    static bool Copy(const std::u16string& from, const std::u16string& to) {
-        return CopyFileW(from.c_str(), to.c_str(), TRUE) != FALSE;
+// The install-time copy, when the file has one and it is still missing.
+bool PlanInstallCopy(PlannedFiles& files, const LanguageFile& file) {
+    std::optional<std::string> copy;
+    std::optional<std::string> current;
+    if (file.installCopy == nullptr) {
+        return true;
     }
+    if (!files.Read(file.installCopy, copy) || !files.Read(file.current, current)) {
+        return false;
+    }
+    return copy || !current || files.Write(file.installCopy, *current);
+}
+
+// The current file under the language's own name; a missing one leaves the language
+// without a copy.
+bool PlanSave(PlannedFiles& files, const LanguageFile& file, const std::u16string& code) {
+    std::optional<std::string> current;
+    if (!files.Read(file.current, current)) {
+        return false;
+    }
+    return current ? files.Write(file.copyFor(code), *current) : files.Remove(file.copyFor(code));
+}
+
+// The entered language's copy, or the fallback, in the current file's place; without
+// either the language starts without the file. carried: the file stays to be converted.
+bool PlanRestore(PlannedFiles& files, const LanguageFile& file, const std::u16string& entered,
+                 bool carried) {
+    std::optional<std::string> source;
+    if (!files.Read(file.copyFor(entered), source)) {
+        return false;
+    }
+    if (!source && carried) {
+        return true;
+    }
+    if (!source && file.fallback != nullptr && !files.Read(file.fallback, source)) {
+        return false;
+    }
+    return source ? files.Write(file.current, *source) : files.Remove(file.current);
+}
+
+struct Key {
+    const char16_t* section;
+    const char16_t* name;
+    const char16_t* value;
 };
 
-bool WriteKey(const char16_t* section, const char16_t* key, const char16_t* value,
-              const char16_t* file) {
-    return WritePrivateProfileStringW(section, key, value, file) != FALSE;
+// The profile file as it will read with the keys written: the profile functions write
+// them into a scratch copy beside it, which is then read and removed.
+bool PlanKeys(PlannedFiles& files, const char16_t* file, std::initializer_list<Key> keys) {
+    std::optional<std::string> bytes;
+    if (!files.Read(file, bytes)) {
+        return false;
+    }
+    const std::u16string scratch = std::u16string(file) + u".keys.tarnwell-new";
+    const std::string narrowScratch = GbkPath(scratch);
+    crt::_unlink(narrowScratch.c_str());
+    bool written = !bytes || ReplaceFileBytes(scratch, *bytes) == FileWrite::kStored;
+    for (const Key& key : keys) {
+        written = written &&
+                  WritePrivateProfileStringW(key.section, key.name, key.value, scratch.c_str());
+    }
+    std::string result;
+    written = written && ReadFileBytes(scratch, result);
+    crt::_unlink(narrowScratch.c_str());
+    return written && files.Write(file, std::move(result));
 }
 
-// Install-time copies, then the left language's files under its code, then the new code:
-// until all of it is done nothing is deleted or rewritten.
-bool LeaveLanguage(LanguageFiles& files, const std::u16string& left,
-                   const std::u16string& entered) {
+// Every file of the switch from left to entered with its new bytes, in the order they
+// are put in place: install-time copies, the left language's copies, the entered
+// language's files, the keys, then the converted texts. False when one cannot be read.
+bool PlanSwitch(PlannedFiles& files, const std::u16string& left, const std::u16string& entered) {
     for (const LanguageFile& file : kLanguageFiles) {
-        if (!files.MakeInstallCopy(file)) {
+        if (!PlanInstallCopy(files, file)) {
             return false;
         }
     }
     for (const LanguageFile& file : kLanguageFiles) {
-        if (!files.Save(file, left)) {
+        if (!PlanSave(files, file, left)) {
             return false;
         }
     }
-    return WriteKey(u"translate", u"system-language-code", entered.c_str(), kStaticIni);
-}
-
-// Every file is restored even when one fails; a file carried across by the conversion
-// stays as it is.
-bool EnterLanguage(LanguageFiles& files, const std::u16string& left,
-                   const std::u16string& entered) {
-    bool restored = true;
+    // On the way back from Traditional Chinese without a saved copy the data-dictionary
+    // SQL file is carried across, converted: the install-time copy may be in either code
+    // page. On the way there the install-time copy is converted.
+    std::optional<std::string> dataCopy;
+    if (!files.Read(kDataDictionaryFiles.copyFor(entered), dataCopy)) {
+        return false;
+    }
+    const bool carried = left == kTraditional && entered == kSimplified;
     for (const LanguageFile& file : kLanguageFiles) {
-        if (!CarriedAcross(file, left, entered)) {
-            restored = files.Restore(file, left, entered) && restored;
+        if (!PlanRestore(files, file, entered, carried && file.current == kDataDictionaryFile)) {
+            return false;
         }
     }
-    return restored;
-}
-
-bool WriteLanguageKeys(const std::u16string& entered) {
     const bool simplified = entered == kSimplified;
-    const bool target =
-        WriteKey(u"BASE", u"targetlang", simplified ? u"zh" : u"en", kProductConfiguration);
-    const bool tooltip =
-        WriteKey(u"dialog", u"enable-tooltip", simplified ? u"1" : u"0", kStaticIni);
-    return target && tooltip;
-}
-
-bool ConvertScripts(const std::u16string& left, const std::u16string& entered,
-                    DataDictionary dataDictionary) {
+    if (!PlanKeys(files, kStaticIni,
+                  {{u"translate", u"system-language-code", entered.c_str()},
+                   {u"dialog", u"enable-tooltip", simplified ? u"1" : u"0"}}) ||
+        !PlanKeys(files, kProductConfiguration,
+                  {{u"BASE", u"targetlang", simplified ? u"zh" : u"en"}})) {
+        return false;
+    }
     if (!IsScriptSwitch(left, entered)) {
         return true;
     }
-    return left == kSimplified ? ConvertProductTexts(936, 950, dataDictionary)
-                               : ConvertProductTexts(950, 936, dataDictionary);
+    const DataDictionary dataDictionary =
+        dataCopy ? DataDictionary::kLeave : DataDictionary::kConvert;
+    return left == kSimplified ? ConvertProductTexts(936, 950, files, dataDictionary)
+                               : ConvertProductTexts(950, 936, files, dataDictionary);
 }
 
 }  // namespace
-
-const std::u16string* GetSelectedLanguageCode(const CWnd& dialog) {
-    const CWnd* combo = dialog.GetDlgItem(IDC_LANGUAGE);
-    if (combo == nullptr) {
-        return nullptr;
-    }
-    const LRESULT selected = combo->SendMessage(CB_GETCURSEL);
-    if (selected < 0) {
-        return nullptr;
-    }
-    const LRESULT data = combo->SendMessage(CB_GETITEMDATA, static_cast<WPARAM>(selected));
-    return data == CB_ERR ? nullptr : reinterpret_cast<const std::u16string*>(data);
-}
-
-void SelectLanguageByCode(const CWnd& dialog, const std::u16string& code) {
-    const CWnd* combo = dialog.GetDlgItem(IDC_LANGUAGE);
-    if (combo == nullptr) {
-        return;
-    }
-    for (LRESULT i = 0; i < combo->SendMessage(CB_GETCOUNT); ++i) {
-        const LRESULT data = combo->SendMessage(CB_GETITEMDATA, static_cast<WPARAM>(i));
-        const auto* itemCode = reinterpret_cast<const std::u16string*>(data);
-        if (data != CB_ERR && itemCode != nullptr && *itemCode == code) {
-            combo->SendMessage(CB_SETCURSEL, static_cast<WPARAM>(i));
-            return;
-        }
-    }
-}
 
 void CTarnwellDlg::OnApplyLanguage() {
     const std::u16string left = m_languageCode;
@@ -213,27 +196,20 @@ void CTarnwellDlg::OnApplyLanguage() {
         return;
     }
     const std::u16string entered = *selected;
-    if (const char16_t* refusal = OrderingRefusal(left, entered)) {
+    const char16_t* refusal = OrderingRefusal(left, entered);
+    PlannedFiles files;
+    if (refusal == nullptr &&
+        (!CanNameFiles(left) || !CanNameFiles(entered) || !PlanSwitch(files, left, entered) ||
+         files.Apply() != PlannedFiles::Outcome::kDone)) {
+        refusal = kOperationFailed;
+    }
+    if (refusal != nullptr) {
+        // Nothing changed: the dialog stays on the language it had.
         AfxMessageBox(refusal, MB_OK, 0);
         SelectLanguageByCode(*this, left);
         return;
     }
-
-    LanguageFiles files;
-    if (!LeaveLanguage(files, left, entered)) {
-        AfxMessageBox(kOperationFailed, MB_OK, 0);
-        return;
-    }
-    // From here on the switch goes to its end; a step that fails is reported at the end.
-    // Either way the product now has the new language, so the tool ends: the lists shown
-    // belong to the language left.
-    const DataDictionary dataDictionary = CarriedAcross(kDataDictionaryFiles, left, entered)
-                                              ? DataDictionary::kConvert
-                                              : DataDictionary::kLeave;
-    bool complete = EnterLanguage(files, left, entered);
     m_languageCode = entered;
-    complete = WriteLanguageKeys(entered) && complete;
-    complete = ConvertScripts(left, entered, dataDictionary) && complete;
-    AfxMessageBox(complete ? kSucceededRestart : kOperationFailed, MB_OK, 0);
+    AfxMessageBox(kSucceededRestart, MB_OK, 0);
     OnCancel();
 }

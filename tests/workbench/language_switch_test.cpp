@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/mfc/resource_module.h"
 #include "resources/tarnwell_resources.h"
 #include "tests/support/dialog_responders.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/utf16_file.h"
 #include "tests/workbench/product_folder_driver.h"
@@ -198,6 +200,76 @@ TEST_F(LanguageSwitchTest, ARoundTripLeavesEveryFileAsItWas) {
     EXPECT_EQ(ReadBytes("data/data_936.sql"), dataSql);
 }
 
+// Settings files in UTF-8 keep their encoding: with the mark they are converted as
+// UTF-8 (mark and line ends kept); without one they stay as they are. Both come back.
+TEST_F(LanguageSwitchTest, UTF8SettingsFilesSurviveTheRoundTrip) {
+    const std::string marked = "\xEF\xBB\xBF[u8]\r\nname=\u670D\u52A1\u540E\u53F0\n";
+    const std::string plain = "[u8]\r\nname=\u670D\u52A1\u540E\u53F0\r\n";
+    WriteBytes("config/u8.ini", marked);
+    WriteBytes("config/ui/plain.ini", plain);
+    const Snapshot before = TakeSnapshot();
+
+    ASSERT_EQ(Apply(u"950").messages, kSucceeded);
+    EXPECT_EQ(ReadBytes("config/u8.ini"),
+              "\xEF\xBB\xBF[u8]\r\nname=\u670D\u52D9\u5F8C\u53F0\n");  // 服務後台
+    EXPECT_EQ(ReadBytes("config/ui/plain.ini"), plain);
+    EXPECT_EQ(ReadBytes("config/main.ini"), kMainIni950);
+
+    ASSERT_EQ(Apply(u"936").messages, kSucceeded);
+    ExpectNothingLost(WithoutProfiles(before), TakeSnapshot());
+}
+
+// Without a full resource list, or with an empty one, the translation file brought back
+// for 950 stays, and the way back saves it as it was.
+TEST_F(LanguageSwitchTest, WithoutFullResourceListThe950TranslationsStay) {
+    struct Case {
+        const char* name;
+        std::optional<std::string> list;
+        std::optional<std::string> copy950;  // config/res_950.txt
+        std::string want;                    // config/res.txt in 950
+    };
+    const std::string saved = Utf16LeFile(u"[str]\r\n0000000001=\u820A\r\n");  // 舊
+    const Case cases[] = {
+        {"no list, a 950 copy", std::nullopt, saved, saved},
+        {"an empty list, a 950 copy", "\xFF\xFE", saved, saved},
+        {"no list, no 950 copy", std::nullopt, std::nullopt, "\xFF\xFE"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        tw_test::TempFolder caseFolder;
+        tw_test::CopyProductFixture();
+        std::filesystem::remove("config/res.todo.all");
+        if (c.list) {
+            WriteBytes("config/res.todo.all", *c.list);
+        }
+        if (c.copy950) {
+            WriteBytes("config/res_950.txt", *c.copy950);
+        }
+        ASSERT_EQ(Apply(u"950").messages, kSucceeded);
+        EXPECT_EQ(ReadBytes("config/res.txt"), c.want);
+        ASSERT_EQ(Apply(u"936").messages, kSucceeded);
+        EXPECT_EQ(ReadBytes("config/res_950.txt"), c.want);
+        EXPECT_EQ(ReadBytes("config/res.txt"), FixtureBytes("config/res.txt"));
+    }
+}
+
+// The data-dictionary SQL file without a copy of the entered language: on the way to 950
+// the install-time copy, converted; on the way back the current file, converted.
+TEST_F(LanguageSwitchTest, DataDictionaryWithoutACopyOfTheEnteredLanguage) {
+    const std::string gbkInstall = "INSERT INTO t VALUES ('\xBA\xF3\xCC\xA8');\r\n";   // 后台
+    const std::string big5Install = "INSERT INTO t VALUES ('\xAB\xE1\xA5\x78');\r\n";  // 後台
+    WriteBytes("data/data_install.sql", gbkInstall);
+    ASSERT_EQ(Apply(u"950").messages, kSucceeded);
+    EXPECT_EQ(ReadBytes("data/data.sql"), big5Install);
+    EXPECT_EQ(ReadBytes("data/data_936.sql"), FixtureBytes("data/data.sql"));
+
+    std::filesystem::remove("data/data_936.sql");
+    WriteBytes("data/data.sql", "-- " + kBig5JianTi + "\r\n");
+    ASSERT_EQ(Apply(u"936").messages, kSucceeded);
+    EXPECT_EQ(ReadBytes("data/data.sql"), "-- \xBC\xF2\xCC\xE5\r\n");  // 简体
+    EXPECT_EQ(ReadBytes("data/data_install.sql"), gbkInstall);
+}
+
 TEST_F(LanguageSwitchTest, ToAFurtherLanguageAndBackWithoutConversion) {
     const Snapshot before = TakeSnapshot();
     const Outcome there = Apply(u"1252");
@@ -292,67 +364,87 @@ TEST_F(LanguageSwitchTest, NothingSelectedChangesNothingAndEnds) {
     EXPECT_EQ(TakeSnapshot(), before);
 }
 
-TEST_F(LanguageSwitchTest, ALanguageThatCannotBeSavedStopsBeforeAnythingIsLost) {
+// A switch that could not finish is refused before any file is touched: every file and
+// key stays as it was (no install-time copy either), the combo box goes back, the dialog
+// stays open. A file left unconverted would be garbled on the way back.
+TEST_F(LanguageSwitchTest, ASwitchThatCannotFinishChangesNothing) {
     struct Case {
         const char* name;
-        const char* readOnly;
-        bool earlierCopy;  // a copy saved earlier stands at the read-only name
-    };
-    const Case cases[] = {
-        {"its translation copy", "config/res_936.txt", true},
-        {"its data translation copy", "data/data_936.ini", true},
-        {"the data folder (no install-time copy)", "data", false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        tw_test::TempFolder caseFolder;
-        tw_test::CopyProductFixture();
-        if (c.earlierCopy) {
-            WriteBytes(c.readOnly, "saved earlier");
-        }
-        tw_test::MakeReadOnly(c.readOnly);
-        const Snapshot before = TakeSnapshot();
-
-        const Outcome outcome = Apply(u"950");
-        EXPECT_EQ(outcome.messages, kFailed);
-        EXPECT_TRUE(outcome.open);
-        EXPECT_EQ(outcome.languageCode, u"936");
-        // Every file as it was, the keys included; nothing converted.
-        ExpectNothingLost(before, TakeSnapshot());
-    }
-}
-
-TEST_F(LanguageSwitchTest, AFailureAfterTheSaveIsReportedAndTheSwitchEnds) {
-    struct Case {
-        const char* name;
-        const char* readOnly;
         const char16_t* to;
-        Keys keys;
+        void (*spoil)();
     };
     const Case cases[] = {
-        {"a settings file that cannot be converted",
-         "config/main.ini",
-         u"950",
-         {u"950", u"0", u"en"}},
-        {"a product configuration that cannot be written",
-         "drovak.conf",
-         u"1252",
-         {u"1252", u"0", u"zh"}},
+        {"a translation copy saved earlier is read-only", u"950",
+         [] {
+             WriteBytes("config/res_936.txt", "saved earlier");
+             tw_test::MakeReadOnly("config/res_936.txt");
+         }},
+        {"a data translation copy saved earlier is read-only", u"950",
+         [] {
+             WriteBytes("data/data_936.ini", "saved earlier");
+             tw_test::MakeReadOnly("data/data_936.ini");
+         }},
+        {"the data folder is read-only", u"950", [] { tw_test::MakeReadOnly("data"); }},
+        {"a settings file to convert is read-only", u"950",
+         [] { tw_test::MakeReadOnly("config/main.ini"); }},
+        {"the product configuration is read-only", u"1252",
+         [] { tw_test::MakeReadOnly("drovak.conf"); }},
+        {"the entered language's copy cannot be read", u"1252",
+         [] { std::filesystem::create_directory("config/res_1252.txt"); }},
+        {"the entered language's data dictionary cannot be read", u"950",
+         [] { std::filesystem::create_directory("data/data_950.sql"); }},
+        {"a code that cannot name a file", u"a/b",
+         [] {
+             WritePrivateProfileStringW(u"translate", u"languages", u"936:A;950:B;a/b:C",
+                                        kStaticIni);
+         }},
+        {"a code with a control character", u"x\ty",
+         [] {
+             WritePrivateProfileStringW(u"translate", u"languages", u"936:A;950:B;x\ty:C",
+                                        kStaticIni);
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         tw_test::TempFolder caseFolder;
         tw_test::CopyProductFixture();
-        tw_test::MakeReadOnly(c.readOnly);
+        c.spoil();
+        const Snapshot before = TakeSnapshot();
 
         const Outcome outcome = Apply(c.to);
         EXPECT_EQ(outcome.messages, kFailed);
-        EXPECT_FALSE(outcome.open) << "the product has the new language: the tool ends";
-        EXPECT_EQ(outcome.languageCode, c.to);
-        EXPECT_EQ(ReadKeys(), c.keys);
-        EXPECT_EQ(ReadBytes(c.readOnly), FixtureBytes(c.readOnly));
-        EXPECT_EQ(ReadBytes("config/res_936.txt"), FixtureBytes("config/res.txt"));
+        EXPECT_TRUE(outcome.open);
+        EXPECT_EQ(outcome.languageCode, u"936");
+        EXPECT_EQ(outcome.selected, u"936");
+        EXPECT_EQ(TakeSnapshot(), before);
     }
+}
+
+// A file that takes its new bytes only when the others are in place already (here: the
+// disk fills up) makes the switch give every file its old bytes back.
+TEST_F(LanguageSwitchTest, AFailureWhileReplacingGivesEveryFileItsOldBytesBack) {
+    // 4,000 lines ending in LF: 8,000 bytes that grow to 12,000 with CR LF.
+    std::string lines;
+    for (int i = 0; i < 4000; ++i) {
+        lines += "a\n";
+    }
+    WriteBytes("config/big.ini", lines);
+    const Snapshot before = TakeSnapshot();
+    Outcome outcome;
+    {
+        tw_test::FileSizeLimit full(10000);
+        outcome = Apply(u"950");
+    }
+    EXPECT_EQ(outcome.messages, kFailed);
+    EXPECT_TRUE(outcome.open);
+    EXPECT_EQ(outcome.selected, u"936");
+    Snapshot after = TakeSnapshot();
+    std::erase_if(after, [](const auto& file) { return file.first.ends_with(".tarnwell-new"); });
+    EXPECT_EQ(after, before);
+
+    // With room on the disk the same switch goes through.
+    EXPECT_EQ(Apply(u"950").messages, kSucceeded);
+    EXPECT_EQ(ReadBytes("config/big.ini").size(), 12000u);
 }
 
 TEST_F(LanguageSwitchTest, TheSelectionHelpersGoByTheItemsCode) {

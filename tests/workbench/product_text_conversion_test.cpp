@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "tests/support/temp_folder.h"
 #include "tests/support/utf16_file.h"
+#include "workbench/planned_files.h"
 
 namespace {
 
@@ -21,6 +23,10 @@ const std::string kGbkFanTi = "\xBA\x86\xF3\x77";    // 簡體 (traditional, in 
 const std::string kBig5JianTi = "\xC2\xB2\xC5\xE9";  // 簡體
 const std::string kGbkHouTai = "\xBA\xF3\xCC\xA8";   // 后台
 const std::string kBig5HouTai = "\xAB\xE1\xA5\x78";  // 後台
+// 木山 in GBK: its bytes happen to be valid UTF-8 (two two-byte characters).
+const std::string kGbkMuShan = "\xC4\xBE\xC9\xBD";
+const std::string kBig5MuShan = "\xA4\xEC\xA4\x73";
+const std::string kUtf8Mark = "\xEF\xBB\xBF";
 const std::string kShortcutName = "\xE8\xBD\xAF\xE4\xBB\xB6\xE5\x90\x8D\xE7\xA7\xB0.txt";
 
 struct FileCase {
@@ -56,9 +62,30 @@ const FileCase kTo950[] = {
     {"settings in UTF-16: mark and line ends kept", "config/service.ini",
      Utf16LeFile(u"[service]\r\nname=服务后台\nnote=簡體\r\n"),
      Utf16LeFile(u"[service]\r\nname=服務後台\nnote=簡體\r\n")},
+    {"settings in UTF-8 with its mark: mark and line ends kept", "config/u8.ini",
+     kUtf8Mark + "[u8]\r\nname=\u670D\u52A1\u540E\u53F0\nnote=x\r\n",   // 服务后台
+     kUtf8Mark + "[u8]\r\nname=\u670D\u52D9\u5F8C\u53F0\nnote=x\r\n"},  // 服務後台
+    {"UTF-8 with its mark but invalid bytes stays", "config/u8bad.ini",
+     kUtf8Mark + "name=" + kGbkHouTai, kUtf8Mark + "name=" + kGbkHouTai},
+    {"UTF-8 without a mark stays", "config/u8plain.ini", "name=\u540E\u53F0\r\n",
+     "name=\u540E\u53F0\r\n"},
+    {"GBK whose bytes form two-byte UTF-8 is GBK", "config/mushan.ini", "name=" + kGbkMuShan,
+     "name=" + kBig5MuShan},
     {"UTF-16 of odd length keeps its last byte", "config/ui/odd.ini", Utf16LeFile(u"简体") + "\x41",
      Utf16LeFile(u"簡體") + "\x41"},
 };
+
+// The conversion planned, then put in place, as the language switch does it.
+PlannedFiles::Outcome Convert(int from, int to,
+                              DataDictionary dataDictionary = DataDictionary::kConvert) {
+    PlannedFiles files;
+    if (!ConvertProductTexts(from, to, files, dataDictionary)) {
+        return PlannedFiles::Outcome::kRefused;
+    }
+    return files.Apply();
+}
+
+constexpr PlannedFiles::Outcome kDone = PlannedFiles::Outcome::kDone;
 
 class ProductTexts : public ::testing::Test {
   protected:
@@ -74,7 +101,7 @@ TEST_F(ProductTexts, From936To950) {
     WriteBytes("config/res.todo.all",
                Utf16LeFile(u"[str]\r\n0000000001=后台\r\n0000000002=简体\r\n"));
     WriteBytes("config/res.txt", Utf16LeFile(u"[str]\r\n0000000009=old\r\n"));
-    EXPECT_TRUE(ConvertProductTexts(936, 950));
+    EXPECT_EQ(Convert(936, 950), kDone);
     for (const FileCase& c : kTo950) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(ReadBytes(c.path), c.after);
@@ -86,9 +113,9 @@ TEST_F(ProductTexts, From936To950) {
 }
 
 TEST_F(ProductTexts, From950BackTo936) {
-    ASSERT_TRUE(ConvertProductTexts(936, 950));
+    ASSERT_EQ(Convert(936, 950), kDone);
     WriteBytes("config/res.txt", Utf16LeFile(u"kept"));
-    EXPECT_TRUE(ConvertProductTexts(950, 936));
+    EXPECT_EQ(Convert(950, 936), kDone);
     const FileCase back[] = {
         {"settings", "config/static.ini", "", kTo950[0].before},
         {"traditional input comes back simplified", "config/a.ini", "", kGbkJianTi},
@@ -97,6 +124,9 @@ TEST_F(ProductTexts, From950BackTo936) {
         {"shortcut name", kShortcutName, "", Utf16LeFile(u"简体后台")},
         {"settings in UTF-16", "config/service.ini", "",
          Utf16LeFile(u"[service]\r\nname=服务后台\nnote=简体\r\n")},
+        {"settings in UTF-8", "config/u8.ini", "",
+         kUtf8Mark + "[u8]\r\nname=\u670D\u52A1\u540E\u53F0\nnote=x\r\n"},
+        {"GBK whose bytes form UTF-8", "config/mushan.ini", "", "name=" + kGbkMuShan},
         {"translation file not regenerated", "config/res.txt", "", Utf16LeFile(u"kept")},
         {"untouched way there, untouched way back", "config/other/g.ini", "", kGbkHouTai},
     };
@@ -106,33 +136,85 @@ TEST_F(ProductTexts, From950BackTo936) {
     }
 }
 
-TEST_F(ProductTexts, WithoutFullResourceListTheTranslationFileHoldsOnlyTheMark) {
-    EXPECT_TRUE(ConvertProductTexts(936, 950));
-    EXPECT_EQ(ReadBytes("config/res.txt"), "\xFF\xFE");
+// With no full resource list, or an empty one, the translation file stays as it is; a
+// missing one holds only the mark.
+TEST_F(ProductTexts, WithoutFullResourceListTheTranslationFileStays) {
+    struct Case {
+        const char* name;
+        std::optional<std::string> list;
+        std::optional<std::string> translations;
+        std::string want;
+    };
+    const std::string restored = Utf16LeFile(u"[str]\r\n0000000001=restored\r\n");
+    const Case cases[] = {
+        {"no list, no translation file", std::nullopt, std::nullopt, "\xFF\xFE"},
+        {"no list", std::nullopt, restored, restored},
+        {"an empty list", "", restored, restored},
+        {"a list of only the mark", "\xFF\xFE", restored, restored},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove("config/res.todo.all");
+        fs::remove("config/res.txt");
+        if (c.list) {
+            WriteBytes("config/res.todo.all", *c.list);
+        }
+        if (c.translations) {
+            WriteBytes("config/res.txt", *c.translations);
+        }
+        EXPECT_EQ(Convert(936, 950), kDone);
+        EXPECT_EQ(ReadBytes("config/res.txt"), c.want);
+    }
 }
 
 TEST_F(ProductTexts, CharactersWithoutFormBecomeTheDefaultCharacter) {
     WriteBytes("config/res.todo.all", Utf16LeFile(u"[str]\r\n1=a\u0E01b\r\n"));
-    ConvertProductTexts(936, 950);
+    EXPECT_EQ(Convert(936, 950), kDone);
     EXPECT_EQ(ReadBytes("config/res.txt"), Utf16LeFile(u"[str]\r\n1=a?b\r\n"));
 }
 
-TEST_F(ProductTexts, FilesThatCannotBeConvertedKeepTheirBytes) {
+TEST_F(ProductTexts, NarrowFilesThatAreNotTextKeepTheirBytes) {
     const std::string withZero = kGbkHouTai + std::string("\0x", 2);
+    const std::string withCtrlZ = kGbkHouTai + "\x1A" + "tail";
     WriteBytes("config/zero.ini", withZero);
-    WriteBytes("config/ctrlz.ini", kGbkHouTai +
-                                       "\x1A"
-                                       "tail");
-    tw_test::MakeReadOnly("config/static.ini");
-    EXPECT_FALSE(ConvertProductTexts(936, 950));
+    WriteBytes("config/ctrlz.ini", withCtrlZ);
+    EXPECT_EQ(Convert(936, 950), kDone);
     EXPECT_EQ(ReadBytes("config/zero.ini"), withZero);
-    EXPECT_EQ(ReadBytes("config/ctrlz.ini"), kGbkHouTai +
-                                                 "\x1A"
-                                                 "tail");
-    EXPECT_EQ(ReadBytes("config/static.ini"), kTo950[0].before);
-    EXPECT_EQ(ReadBytes("sql/init.sql"), kBig5HouTai) << "later files converted all the same";
-    for (const auto& entry : fs::recursive_directory_iterator(".")) {
-        EXPECT_EQ(entry.path().string().find(".tarnwell-new"), std::string::npos);
+    EXPECT_EQ(ReadBytes("config/ctrlz.ini"), withCtrlZ);
+    EXPECT_EQ(ReadBytes("sql/init.sql"), kBig5HouTai);
+}
+
+// One file that cannot be converted stops the conversion before any file changes.
+TEST_F(ProductTexts, AFileThatCannotBeReadOrWrittenStopsEveryFile) {
+    struct Case {
+        const char* name;
+        void (*spoil)();
+    };
+    const Case cases[] = {
+        {"a read-only settings file", [] { tw_test::MakeReadOnly("config/static.ini"); }},
+        {"an unreadable data dictionary",
+         [] {
+             fs::remove("data/data.sql");
+             fs::create_directory("data/data.sql");
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        tw_test::TempFolder caseFolder;
+        for (const FileCase& file : kTo950) {
+            WriteBytes(file.path, file.before);
+        }
+        c.spoil();
+        EXPECT_NE(Convert(936, 950), kDone);
+        for (const FileCase& file : kTo950) {
+            if (fs::is_regular_file(file.path)) {
+                SCOPED_TRACE(file.name);
+                EXPECT_EQ(ReadBytes(file.path), file.before);
+            }
+        }
+        for (const auto& entry : fs::recursive_directory_iterator(".")) {
+            EXPECT_EQ(entry.path().string().find(".tarnwell-new"), std::string::npos);
+        }
     }
 }
 
@@ -143,7 +225,7 @@ TEST_F(ProductTexts, FilesOfAReadOnlyFolderAreRewrittenInPlace) {
     for (const char* folder : {"config", "config/ui", "data", "."}) {
         tw_test::MakeReadOnly(folder);
     }
-    EXPECT_TRUE(ConvertProductTexts(936, 950));
+    EXPECT_EQ(Convert(936, 950), kDone);
     for (const FileCase& c : kTo950) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(ReadBytes(c.path), c.after);
@@ -152,21 +234,21 @@ TEST_F(ProductTexts, FilesOfAReadOnlyFolderAreRewrittenInPlace) {
 }
 
 TEST_F(ProductTexts, TheDataDictionaryCanBeLeftOut) {
-    EXPECT_TRUE(ConvertProductTexts(936, 950, DataDictionary::kLeave));
+    EXPECT_EQ(Convert(936, 950, DataDictionary::kLeave), kDone);
     EXPECT_EQ(ReadBytes("data/data.sql"), kTo950[9].before);
     EXPECT_EQ(ReadBytes("config/static.ini"), kTo950[0].after);
-    EXPECT_TRUE(ConvertProductTexts(950, 936, DataDictionary::kLeave));
+    EXPECT_EQ(Convert(950, 936, DataDictionary::kLeave), kDone);
     EXPECT_EQ(ReadBytes("data/data.sql"), kTo950[9].before);
 }
 
 TEST_F(ProductTexts, MissingFixedFilesAreNotCreatedAndOtherPairsChangeNothing) {
     fs::remove("data/data.sql");
     fs::remove(kShortcutName);
-    EXPECT_TRUE(ConvertProductTexts(936, 950));
+    EXPECT_EQ(Convert(936, 950), kDone);
     EXPECT_FALSE(fs::exists("data/data.sql"));
     EXPECT_FALSE(fs::exists(kShortcutName));
     WriteBytes("config/static.ini", kGbkHouTai);
-    EXPECT_TRUE(ConvertProductTexts(936, 1252));
+    EXPECT_EQ(Convert(936, 1252), kDone);
     EXPECT_EQ(ReadBytes("config/static.ini"), kGbkHouTai);
 }
 
