@@ -8,9 +8,7 @@
 #include <string>
 
 #include "foundation/text_conversion.h"
-#include "foundation/whole_file.h"
 #include "platform/mfc/message_box.h"
-#include "platform/win32/crt_misc.h"
 #include "platform/win32/profile.h"
 #include "workbench/language_selection.h"
 #include "workbench/planned_files.h"
@@ -119,25 +117,17 @@ struct Key {
     const char16_t* value;
 };
 
-// The profile file as it will read with the keys written: the profile functions write
-// them into a scratch copy beside it, which is then read and removed.
+// The profile file as it will read with the keys written.
 bool PlanKeys(PlannedFiles& files, const char16_t* file, std::initializer_list<Key> keys) {
     std::optional<std::string> bytes;
     if (!files.Read(file, bytes)) {
         return false;
     }
-    const std::u16string scratch = std::u16string(file) + u".keys.tarnwell-new";
-    const std::string narrowScratch = GbkPath(scratch);
-    crt::_unlink(narrowScratch.c_str());
-    bool written = !bytes || ReplaceFileBytes(scratch, *bytes) == FileWrite::kStored;
+    std::string after = bytes.value_or(std::string());
     for (const Key& key : keys) {
-        written = written &&
-                  WritePrivateProfileStringW(key.section, key.name, key.value, scratch.c_str());
+        after = ProfileBytesAfterWrite(std::move(after), key.section, key.name, key.value);
     }
-    std::string result;
-    written = written && ReadFileBytes(scratch, result);
-    crt::_unlink(narrowScratch.c_str());
-    return written && files.Write(file, std::move(result));
+    return files.Write(file, std::move(after));
 }
 
 // Every file of the switch from left to entered with its new bytes, in the order they

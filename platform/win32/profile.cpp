@@ -7,6 +7,7 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/win32/detail/profile_document.h"
 #include "platform/win32/detail/profile_files.h"
 #include "platform/win32/detail/profile_line.h"
 #include "platform/win32/native_path.h"
@@ -194,6 +195,17 @@ BOOL WritePrivateProfileStringW(const char16_t* section, const char16_t* key, co
     return win32::detail::WriteProfileValue(NativeProfilePath(fileName), section, key, value)
                ? TRUE
                : FALSE;
+}
+
+std::string ProfileBytesAfterWrite(std::string bytes, const char16_t* section, const char16_t* key,
+                                   const char16_t* value) {
+    win32::detail::ProfileDocument document(std::move(bytes));
+    document.Set(section, key, value);
+    std::string after;
+    for (const std::string_view piece : document.Pieces()) {
+        after += piece;
+    }
+    return after;
 }
 
 ProfileWriteBatch::ProfileWriteBatch() : open_(win32::detail::BeginProfileWriteBatch()) {}

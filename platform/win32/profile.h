@@ -23,6 +23,8 @@
 // per scope).
 #pragma once
 
+#include <string>
+
 #include "platform/win32/win_types.h"
 
 // Copies the value (or defaultValue when the file, section or key is missing; its
@@ -57,6 +59,12 @@ UINT GetPrivateProfileIntW(const char16_t* section, const char16_t* key, int def
 // the flush); FALSE, with the file unchanged, when it could not be.
 BOOL WritePrivateProfileStringW(const char16_t* section, const char16_t* key, const char16_t* value,
                                 const char16_t* fileName);
+
+// The bytes that a profile file holding `bytes` (empty: missing) holds after
+// WritePrivateProfileStringW(section, key, value): for a change worked out before any
+// file is touched.
+std::string ProfileBytesAfterWrite(std::string bytes, const char16_t* section, const char16_t* key,
+                                   const char16_t* value);
 
 // Holds profile writes in memory from construction to Flush() or destruction, then
 // writes each changed file once. While it is open, the profile reads return the held

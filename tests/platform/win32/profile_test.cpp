@@ -298,6 +298,30 @@ TEST(ProfileWrite, FileHoldingOnlyTheMarkStaysUtf16) {
     EXPECT_EQ(Get(u"str", u"0000000002", u".\\config\\res.txt"), u"关闭");
 }
 
+// The bytes worked out in memory are the bytes the write leaves in the file.
+TEST(ProfileWrite, BytesAfterWriteAreWhatTheWriteStores) {
+    struct Case {
+        const char* name;
+        std::string bytes;  // empty: no file
+    };
+    const Case kCases[] = {
+        {"missing file", ""},
+        {"key replaced", "; note\r\n[translate]\r\nsystem-language-code = 936 \r\n"},
+        {"new section in a UTF-16 file", Utf16File(u"[dialog]\r\nx=1\r\n")},
+        {"new key in a UTF-8 file", "\xEF\xBB\xBF[translate]\nother=\xE4\xB8\xAD\n"},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.name);
+        tw_test::TempFolder folder;
+        if (!c.bytes.empty()) {
+            WriteBytes("static.ini", c.bytes);
+        }
+        ASSERT_TRUE(Write(u"translate", u"system-language-code", u"950", u"static.ini"));
+        EXPECT_EQ(ProfileBytesAfterWrite(c.bytes, u"translate", u"system-language-code", u"950"),
+                  ReadBytes("static.ini"));
+    }
+}
+
 TEST(ProfileWrite, ReplacesInPlaceAndKeepsEveryOtherLine) {
     tw_test::TempFolder folder;
     const std::string before =
