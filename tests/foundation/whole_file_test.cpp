@@ -12,6 +12,7 @@
 #include "foundation/staged_files.h"
 #include "platform/mfc/exceptions.h"
 #include "tests/support/file_size_limit.h"
+#include "tests/support/killed_child.h"
 #include "tests/support/temp_folder.h"
 
 namespace {

@@ -5,7 +5,10 @@
 #include <unistd.h>
 
 #include <stdexcept>
+#include <string>
 #include <thread>
+
+#include "tests/support/temp_folder.h"
 
 namespace tw_test {
 
@@ -33,6 +36,30 @@ bool RunInChild(const std::function<void()>& work,
         return false;
     }
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+std::string CheckKilledWriters(const std::string& name, const std::string& a, const std::string& b,
+                               const std::function<void(int)>& write) {
+    constexpr int kRounds = 30;
+    for (int round = 0; round < kRounds; ++round) {
+        RunInChild(
+            [&write] {
+                for (int i = 0;; ++i) {
+                    write(i);
+                }
+            },
+            std::chrono::microseconds(300 + 211 * round));
+        for (const std::string& left : Names(".")) {
+            if (left != name && left != name + ".tarnwell-new") {
+                return "round " + std::to_string(round) + ": " + left + " left";
+            }
+            const std::string bytes = ReadBytes(left);
+            if (bytes != a && bytes != b) {
+                return "round " + std::to_string(round) + ": " + left + " torn";
+            }
+        }
+    }
+    return "";
 }
 
 }  // namespace tw_test

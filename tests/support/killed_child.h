@@ -5,6 +5,7 @@
 #include <chrono>
 #include <functional>
 #include <optional>
+#include <string>
 
 namespace tw_test {
 
@@ -14,5 +15,13 @@ namespace tw_test {
 // ended of itself with status 0.
 bool RunInChild(const std::function<void()>& work,
                 std::optional<std::chrono::microseconds> killAfter);
+
+// Runs writers in children that call write(i) for i = 0, 1, 2, ... until they are killed at moments
+// spread over the rounds; write(i) gives the file `name` in the current folder the
+// content a for even i, b for odd. After each kill the file must hold a or b whole, and
+// nothing but the file and its whole temporary ("<name>.tarnwell-new") may be beside
+// it. Empty when so, else what was found.
+std::string CheckKilledWriters(const std::string& name, const std::string& a, const std::string& b,
+                               const std::function<void(int)>& write);
 
 }  // namespace tw_test

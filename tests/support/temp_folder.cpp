@@ -1,13 +1,8 @@
 #include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <stdlib.h>
-#include <sys/wait.h>
 #include <unistd.h>
-
-#include <chrono>
-#include <thread>
 
 #include <fstream>
 #include <iterator>
@@ -58,35 +53,6 @@ std::set<std::string> Names(const fs::path& folder) {
         names.insert(entry.path().filename().string());
     }
     return names;
-}
-
-std::string CheckKilledWriters(const std::string& name, const std::string& a, const std::string& b,
-                               const std::function<void(int)>& write) {
-    constexpr int kRounds = 30;
-    for (int round = 0; round < kRounds; ++round) {
-        const pid_t writer = ::fork();
-        if (writer < 0) {
-            return "no fork";
-        }
-        if (writer == 0) {
-            for (int i = 0;; ++i) {
-                write(i);
-            }
-        }
-        std::this_thread::sleep_for(std::chrono::microseconds(300 + 211 * round));
-        ::kill(writer, SIGKILL);
-        ::waitpid(writer, nullptr, 0);
-        for (const std::string& left : Names(".")) {
-            if (left != name && left != name + ".tarnwell-new") {
-                return "round " + std::to_string(round) + ": " + left + " left";
-            }
-            const std::string bytes = ReadBytes(left);
-            if (bytes != a && bytes != b) {
-                return "round " + std::to_string(round) + ": " + left + " torn";
-            }
-        }
-    }
-    return "";
 }
 
 }  // namespace tw_test

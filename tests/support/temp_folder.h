@@ -35,12 +35,4 @@ void MakeReadOnly(const std::filesystem::path& path);
 // The names of the folder's entries.
 std::set<std::string> Names(const std::filesystem::path& folder);
 
-// Forks writers that call write(i) for i = 0, 1, 2, ... until they are killed at moments
-// spread over the rounds; write(i) gives the file `name` in the current folder the
-// content a for even i, b for odd. After each kill the file must hold a or b whole, and
-// nothing but the file and its whole temporary ("<name>.tarnwell-new") may be beside
-// it. Empty when so, else what was found.
-std::string CheckKilledWriters(const std::string& name, const std::string& a, const std::string& b,
-                               const std::function<void(int)>& write);
-
 }  // namespace tw_test

@@ -25,6 +25,7 @@
 #include "platform/win32/file_ops.h"
 #include "platform/win32/native_path.h"
 #include "platform/win32/profile.h"
+#include "tests/support/killed_child.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
