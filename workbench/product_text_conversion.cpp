@@ -12,6 +12,7 @@
 #include "foundation/text_conversion.h"
 #include "foundation/whole_file.h"
 #include "platform/win32/codepage.h"
+#include "platform/win32/native_path.h"
 #include "workbench/folder_listing.h"
 #include "workbench/planned_files.h"
 #include "workbench/product_files.h"
@@ -107,22 +108,12 @@ std::u16string MapScript(std::u16string text, bool toTraditional) {
     return text;
 }
 
-// The bytes as UTF-16LE units; an odd last byte is not read.
-std::u16string Utf16Units(std::string_view bytes) {
-    std::u16string text;
-    text.reserve(bytes.size() / 2);
-    for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        text.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                             static_cast<unsigned char>(bytes[i + 1]) << 8));
-    }
-    return text;
-}
-
 // A UTF-16 file (FF FE, as the shortcut-name file and some settings files are): its
 // characters change script; the mark, the line ends and an odd last byte stay.
 std::string ConvertUtf16Bytes(const std::string& bytes, bool toBig5) {
-    std::string converted =
-        Utf16FileBytes(MapScript(Utf16Units(std::string_view(bytes).substr(2)), toBig5));
+    std::u16string text;
+    win32::DecodeUtf16Le(std::string_view(bytes).substr(2), text);
+    std::string converted = Utf16FileBytes(MapScript(std::move(text), toBig5));
     if (bytes.size() % 2 != 0) {
         converted.push_back(bytes.back());
     }
@@ -221,7 +212,8 @@ std::optional<std::string> ConvertedBytes(const std::string& bytes, bool toBig5)
 
 // The full resource list's text in traditional characters; empty without one.
 std::u16string TraditionalResourceList(const std::string& bytes) {
-    std::u16string all = Utf16Units(bytes);
+    std::u16string all;
+    win32::DecodeUtf16Le(bytes, all);
     if (all.starts_with(u'\uFEFF')) {
         all.erase(0, 1);
     }
