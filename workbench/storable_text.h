@@ -16,6 +16,6 @@ std::u16string_view StoredTranslation(std::u16string_view typed);
 const char16_t* TranslationRefusal(std::u16string_view stored);
 
 // Why a data-dictionary literal cannot be a profile key as it stands, as the message to
-// show: a key ends at its first "=", a line starting with "[" is a section header, and
-// blanks or tabs at its ends are trimmed. Null when it can.
+// show: a key ends at its first "=", a line starting with "[" is a section header, a
+// line break ends the line, and blanks or tabs at its ends are trimmed. Null when it can.
 const char16_t* LiteralKeyRefusal(std::u16string_view literal);

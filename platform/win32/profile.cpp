@@ -197,6 +197,40 @@ BOOL WritePrivateProfileStringW(const char16_t* section, const char16_t* key, co
                : FALSE;
 }
 
+namespace {
+
+// The faults that values and keys share.
+ProfileTextFault LineFault(std::u16string_view text) {
+    if (text.find_first_of(u"\r\n") != std::u16string_view::npos) {
+        return ProfileTextFault::kLineBreak;
+    }
+    if (!text.empty() &&
+        (win32::detail::IsBlank(text.front()) || win32::detail::IsBlank(text.back()))) {
+        return ProfileTextFault::kBlankEnd;
+    }
+    return ProfileTextFault::kNone;
+}
+
+}  // namespace
+
+ProfileTextFault ValueFault(std::u16string_view value) {
+    const ProfileTextFault fault = LineFault(value);
+    if (fault == ProfileTextFault::kNone && win32::detail::IsQuoted(value)) {
+        return ProfileTextFault::kQuoted;
+    }
+    return fault;
+}
+
+ProfileTextFault KeyFault(std::u16string_view key) {
+    if (key.find(u'=') != std::u16string_view::npos) {
+        return ProfileTextFault::kEqualsSign;
+    }
+    if (key.starts_with(u'[')) {
+        return ProfileTextFault::kHeaderStart;
+    }
+    return LineFault(key);
+}
+
 std::string ProfileBytesAfterWrite(std::string bytes, const char16_t* section, const char16_t* key,
                                    const char16_t* value) {
     win32::detail::ProfileDocument document(std::move(bytes));

@@ -24,6 +24,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "platform/win32/win_types.h"
 
@@ -59,6 +60,19 @@ UINT GetPrivateProfileIntW(const char16_t* section, const char16_t* key, int def
 // the flush); FALSE, with the file unchanged, when it could not be.
 BOOL WritePrivateProfileStringW(const char16_t* section, const char16_t* key, const char16_t* value,
                                 const char16_t* fileName);
+
+// What keeps a text from reading back from a profile line as it was written.
+enum class ProfileTextFault {
+    kNone,         // it reads back whole
+    kLineBreak,    // a line break ends the line there
+    kBlankEnd,     // blanks and tabs at its ends are trimmed
+    kQuoted,       // a value loses one pair of matching quotes around it
+    kEqualsSign,   // a key ends at its first "="
+    kHeaderStart,  // a line that starts with "[" is read as a section header
+};
+// The text as a value, and as a key name.
+ProfileTextFault ValueFault(std::u16string_view value);
+ProfileTextFault KeyFault(std::u16string_view key);
 
 // The bytes that a profile file holding `bytes` (empty: missing) holds after
 // WritePrivateProfileStringW(section, key, value): for a change worked out before any

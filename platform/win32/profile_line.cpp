@@ -5,16 +5,16 @@
 namespace win32::detail {
 namespace {
 
-// One matching pair of '"' or '\'' around the value.
 std::u16string_view Unquote(std::u16string_view value) {
-    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
-        value.back() == value.front()) {
-        return value.substr(1, value.size() - 2);
-    }
-    return value;
+    return IsQuoted(value) ? value.substr(1, value.size() - 2) : value;
 }
 
 }  // namespace
+
+bool IsQuoted(std::u16string_view value) {
+    return value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
+           value.back() == value.front();
+}
 
 std::u16string_view TrimBlanks(std::u16string_view text) {
     size_t begin = 0;

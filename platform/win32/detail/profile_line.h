@@ -27,6 +27,9 @@ inline bool IsBlank(char16_t c) {
     return c == u' ' || c == u'\t';
 }
 
+// Within one matching pair of '"' or '\'', which a value loses on reading.
+bool IsQuoted(std::u16string_view value);
+
 // Blanks and tabs at both ends removed.
 std::u16string_view TrimBlanks(std::u16string_view text);
 

@@ -298,6 +298,35 @@ TEST(ProfileWrite, FileHoldingOnlyTheMarkStaysUtf16) {
     EXPECT_EQ(Get(u"str", u"0000000002", u".\\config\\res.txt"), u"关闭");
 }
 
+// Texts that a profile line does not give back as written, as a value and as a key.
+TEST(ProfileWrite, TextFaults) {
+    using F = ProfileTextFault;
+    struct Case {
+        const char* name;
+        std::u16string text;
+        F asValue;
+        F asKey;
+    };
+    const Case kCases[] = {
+        {"plain", u"性别 男", F::kNone, F::kNone},
+        {"line feed", u"a\nb", F::kLineBreak, F::kLineBreak},
+        {"carriage return", u"a\rb", F::kLineBreak, F::kLineBreak},
+        {"blank at the start", u" a", F::kBlankEnd, F::kBlankEnd},
+        {"tab at the end", u"a\t", F::kBlankEnd, F::kBlankEnd},
+        {"double quotes", u"\"a\"", F::kQuoted, F::kNone},
+        {"single quotes", u"'a'", F::kQuoted, F::kNone},
+        {"unmatched quotes", u"'a\"", F::kNone, F::kNone},
+        {"equals sign", u"性别=男", F::kNone, F::kEqualsSign},
+        {"bracket first", u"[重要]", F::kNone, F::kHeaderStart},
+        {"semicolon first", u";a", F::kNone, F::kNone},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(ValueFault(c.text), c.asValue);
+        EXPECT_EQ(KeyFault(c.text), c.asKey);
+    }
+}
+
 // The bytes worked out in memory are the bytes the write leaves in the file.
 TEST(ProfileWrite, BytesAfterWriteAreWhatTheWriteStores) {
     struct Case {
