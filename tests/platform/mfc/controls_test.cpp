@@ -64,7 +64,9 @@ TEST_F(ControlsTest, AMultiLineEditShowsTheStartOfATextSetByCode) {
     auto* multi = static_cast<QPlainTextEdit*>(Widget(kMultiEdit));
     std::u16string lines;
     for (int i = 0; i < 40; ++i) {
-        lines += u"第" + std::u16string(1, static_cast<char16_t>(u'0' + i % 10)) + u"行\r\n";
+        lines += u"第";
+        lines += static_cast<char16_t>(u'0' + i % 10);
+        lines += u"行\r\n";
     }
     multi->moveCursor(QTextCursor::End);
     SetText(kMultiEdit, lines);
