@@ -414,24 +414,6 @@ StoreResult StoreFile(const std::string& nativePath, const std::vector<std::stri
     return Store(Examine(nativePath), pieces, mode, syncs);
 }
 
-StoreResult PutInPlace(const std::string& replacement, const std::string& target) {
-    detail::FlushPendingProfileWrites();
-    const Target examined = Examine(target);
-    const int fd = ::open(replacement.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0 || !examined.exists) {
-        if (fd >= 0) {
-            ::close(fd);
-        }
-        return StoreResult::kRefused;
-    }
-    const bool ready = TakeOwnerAndMode(fd, examined, std::nullopt) && ::fsync(fd) == 0;
-    ::close(fd);
-    if (!ready || ::rename(replacement.c_str(), examined.path.c_str()) != 0) {
-        return StoreResult::kNotStored;
-    }
-    return SyncFolder(examined.folder) ? StoreResult::kStored : StoreResult::kNotStored;
-}
-
 StagedStore::~StagedStore() {
     Drop();
 }

@@ -1,5 +1,5 @@
 // The one store of whole files. Every write that gives a file new bytes as a whole goes
-// through it: the profile writes, CopyFileW, ReplaceFileW, the C runtime's "w" streams
+// through it: the profile writes, CopyFileW, the C runtime's "w" streams
 // and the foundation's whole-file writes. Paths are native (native_path.h).
 //
 // A store of a path:
@@ -72,11 +72,6 @@ class FolderSyncs {
 // (else it is synced at once).
 StoreResult StoreFile(const std::string& nativePath, const std::vector<std::string_view>& pieces,
                       std::optional<unsigned> mode = std::nullopt, FolderSyncs* syncs = nullptr);
-
-// Puts the existing file `replacement` in the place of the existing file `target` (its
-// final target, when it is a link) with the target's mode and owner, synced, in one
-// rename. The caller has checked that both may be changed.
-StoreResult PutInPlace(const std::string& replacement, const std::string& target);
 
 // Several files given new bytes in two steps: each staged (its temporary written whole
 // and synced; the file unchanged), then all put in place in one quick pass of renames and
